@@ -1,0 +1,179 @@
+#include "outputs/data_files.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <system_error>
+#include <thread>
+
+#include "runtime/number_text.h"
+#include "runtime/run_error.h"
+
+namespace sho {
+namespace {
+
+// Lines are gathered up to this size before they reach the files: a few thousand steps, so a run
+// costs a handful of writes rather than twenty thousand.
+constexpr std::size_t kFlushBytes = 64 * 1024;
+
+std::string Reason(int error) { return std::generic_category().message(error); }
+
+[[noreturn]] void ThrowFileError(const std::filesystem::path& path, const std::string& message) {
+  throw RunError(ErrorKind::kFileError, FilePlace{path.string()}, message);
+}
+
+// Writes all of [data, data + size); 0 or the errno of the write that failed.
+int WriteAll(int fd, const char* data, std::size_t size) {
+  while (size > 0) {
+    const ssize_t written = ::write(fd, data, size);
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    if (written == 0) return EIO;
+    data += written;
+    size -= static_cast<std::size_t>(written);
+  }
+  return 0;
+}
+
+// An exclusive lock on fd within `timeout`; false when another process keeps it.
+bool Lock(int fd, std::chrono::milliseconds timeout) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  for (;;) {
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return true;
+    if (errno != EWOULDBLOCK && errno != EINTR) return true;  // no locking here: go on without
+    if (std::chrono::steady_clock::now() >= deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+}
+
+}  // namespace
+
+DataFiles::DataFiles(std::filesystem::path directory, std::chrono::milliseconds lock_timeout)
+    : directory_(std::move(directory)), lock_timeout_(lock_timeout) {}
+
+DataFiles::~DataFiles() {
+  try {
+    CloseAllFiles();
+  } catch (const RunError&) {
+    // Nothing to report to: the files keep whole steps only either way.
+  }
+}
+
+std::filesystem::path DataFiles::PositionsPath() const {
+  return std::filesystem::absolute(directory_ / kPositionsName).lexically_normal();
+}
+
+std::filesystem::path DataFiles::VelocitiesPath() const {
+  return std::filesystem::absolute(directory_ / kVelocitiesName).lexically_normal();
+}
+
+void DataFiles::OpenDataFiles() {
+  CloseAllFiles();
+  files_[0].path = PositionsPath();
+  files_[1].path = VelocitiesPath();
+  committed_steps_ = pending_steps_ = 0;
+  try {
+    Open(files_[0]);
+    Open(files_[1]);
+  } catch (const RunError&) {
+    CloseQuietly();
+    throw;
+  }
+}
+
+void DataFiles::Open(File& file) {
+  // O_NONBLOCK so that a pipe in the file's place cannot hang the program.
+  file.fd = ::open(file.path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666);
+  if (file.fd < 0) {
+    ThrowFileError(file.path,
+                   "Cannot open " + file.path.string() + " for appending: " + Reason(errno) + ".");
+  }
+  struct stat info {};
+  if (::fstat(file.fd, &info) != 0 || !(S_ISREG(info.st_mode) || S_ISCHR(info.st_mode))) {
+    ThrowFileError(file.path, "Cannot append to " + file.path.string() + ": it is not a file.");
+  }
+  ::fcntl(file.fd, F_SETFL, O_APPEND);
+  if (!Lock(file.fd, lock_timeout_)) {
+    ThrowFileError(file.path, file.path.string() +
+                                  " is in use by another copy of the program. Try again when "
+                                  "its run has finished.");
+  }
+  file.committed_size = ::lseek(file.fd, 0, SEEK_END);
+  file.pending.clear();
+  file.pending.reserve(kFlushBytes + 2 * kMaxNumberTextLength);
+}
+
+void DataFiles::WriteStep(double y, double v) {
+  for (int k = 0; k < 2; ++k) {
+    std::string& pending = files_[k].pending;
+    char line[kMaxNumberTextLength + 2];
+    char* end = WriteShortestText(line, k == 0 ? y : v);
+    *end++ = '\r';
+    *end++ = '\n';
+    pending.append(line, end);
+  }
+  ++pending_steps_;
+  if (files_[0].pending.size() >= kFlushBytes || files_[1].pending.size() >= kFlushBytes) Flush();
+}
+
+void DataFiles::Flush() {
+  for (File& file : files_) {
+    if (file.fd < 0 || file.pending.empty()) continue;
+    if (const int error = WriteAll(file.fd, file.pending.data(), file.pending.size())) {
+      RollBack();
+      ThrowFileError(file.path, "Cannot write to " + file.path.string() + ": " + Reason(error) +
+                                    ". Both data files keep the lines of this run's first " +
+                                    std::to_string(committed_steps_) + " steps.");
+    }
+  }
+  for (File& file : files_) {
+    file.committed_size += static_cast<long long>(file.pending.size());
+    file.pending.clear();
+  }
+  committed_steps_ += pending_steps_;
+  pending_steps_ = 0;
+}
+
+void DataFiles::RollBack() noexcept {
+  for (File& file : files_) {
+    // Devices such as /dev/full cannot be truncated; nothing reached them to undo.
+    if (file.fd >= 0) (void)::ftruncate(file.fd, file.committed_size);
+    file.pending.clear();
+  }
+  pending_steps_ = 0;
+}
+
+void DataFiles::CloseAllFiles() {
+  if (!IsOpen()) return;
+  try {
+    Flush();
+  } catch (const RunError&) {
+    CloseQuietly();
+    throw;
+  }
+  for (File& file : files_) {
+    if (file.fd >= 0 && ::close(file.fd) != 0 && errno != EINTR) {
+      const int error = errno;
+      file.fd = -1;
+      CloseQuietly();
+      ThrowFileError(file.path, "Cannot close " + file.path.string() + ": " + Reason(error) + ".");
+    }
+    file.fd = -1;
+  }
+}
+
+void DataFiles::CloseQuietly() noexcept {
+  for (File& file : files_) {
+    if (file.fd >= 0) ::close(file.fd);
+    file.fd = -1;
+    file.pending.clear();
+  }
+}
+
+}  // namespace sho

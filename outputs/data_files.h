@@ -1,0 +1,63 @@
+#pragma once
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+
+namespace sho {
+
+// The two data files every run appends to: positions to "y.dat" (file 1) and velocities to "v.dat"
+// (file 2), one number per line, each line ending in CR LF.
+//
+// The files never hold a partial line, and line k of y.dat belongs to the same step as line k of
+// v.dat: lines are gathered a few thousand steps at a time and reach both files together, and a
+// write that fails rolls both files back to the last step that reached both. While a run has them
+// open it holds an exclusive advisory lock on each, so two copies of the program never interleave.
+class DataFiles {
+ public:
+  static constexpr const char* kPositionsName = "y.dat";
+  static constexpr const char* kVelocitiesName = "v.dat";
+
+  // The files live in `directory`: the working directory, unless a test says otherwise.
+  explicit DataFiles(std::filesystem::path directory = ".",
+                     std::chrono::milliseconds lock_timeout = std::chrono::seconds(5));
+  ~DataFiles();
+
+  DataFiles(const DataFiles&) = delete;
+  DataFiles& operator=(const DataFiles&) = delete;
+
+  // Opens y.dat, then v.dat, for appending, creating a missing file empty. Throws a file error
+  // naming the path and the reason; when v.dat fails, y.dat is closed again.
+  void OpenDataFiles();
+
+  // Writes y as one line of y.dat, then v as one line of v.dat.
+  void WriteStep(double y, double v);
+
+  // Brings every written line to the files and closes them. Does nothing when nothing is open.
+  void CloseAllFiles();
+
+  bool IsOpen() const noexcept { return files_[0].fd >= 0; }
+  std::filesystem::path PositionsPath() const;
+  std::filesystem::path VelocitiesPath() const;
+
+ private:
+  struct File {
+    std::filesystem::path path;
+    int fd = -1;
+    long long committed_size = 0;  // the size after the last step that reached both files
+    std::string pending;           // whole lines not yet written
+  };
+
+  void Open(File& file);
+  void Flush();
+  void RollBack() noexcept;
+  void CloseQuietly() noexcept;
+
+  std::filesystem::path directory_;
+  std::chrono::milliseconds lock_timeout_;
+  File files_[2];
+  long committed_steps_ = 0;  // steps of this run that reached both files
+  long pending_steps_ = 0;
+};
+
+}  // namespace sho

@@ -1,0 +1,47 @@
+#include "run/entries.h"
+
+#include <algorithm>
+
+#include "runtime/run_error.h"
+
+namespace sho {
+namespace {
+
+// Enough of what the user typed to recognise it in a message, on one line.
+std::string Quoted(const std::string& text) {
+  constexpr std::size_t kShown = 40;
+  std::size_t cut = std::min(text.size(), kShown);
+  while (cut > 0 && cut < text.size() && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) {
+    --cut;  // do not cut a multi-byte character in half
+  }
+  std::string shown = text.substr(0, cut);
+  for (char& c : shown) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+  }
+  return "\"" + shown + (cut < text.size() ? "...\"" : "\"");
+}
+
+}  // namespace
+
+double EntryNumber(const EntryTexts& entries, int index) {
+  const std::string& text = entries.text.at(static_cast<std::size_t>(index));
+  const std::string caption = kEntryCaptions.at(static_cast<std::size_t>(index));
+  const ParsedNumber parsed = ParseNumber(text, entries.locale);
+  switch (parsed.status) {
+    case ParseStatus::kOk:
+      return parsed.value;
+    case ParseStatus::kOutOfRange:
+      throw RunError(ErrorKind::kOverflow, EntryPlace{index, caption},
+                     "The number in \"" + caption + "\" is too large: " + Quoted(text) +
+                         ". Type a number between -1.7E+308 and 1.7E+308.");
+    case ParseStatus::kNotANumber:
+      break;
+  }
+  const std::string what = text.find_first_not_of(" \t") == std::string::npos
+                               ? "is empty"
+                               : "does not hold a number: " + Quoted(text);
+  throw RunError(ErrorKind::kTypeMismatch, EntryPlace{index, caption},
+                 "\"" + caption + "\" " + what + ". Type a number such as 1, -0.5 or 1e-3.");
+}
+
+}  // namespace sho
