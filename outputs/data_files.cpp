@@ -99,7 +99,8 @@ void DataFiles::Open(File& file) {
     ThrowFileError(file.path, "Cannot append to " + file.path.string() + ": it is not a file.");
   }
   ::fcntl(file.fd, F_SETFL, O_APPEND);
-  if (!Lock(file.fd, lock_timeout_)) {
+  // A device such as /dev/null is shared by every program: only files are locked.
+  if (S_ISREG(info.st_mode) && !Lock(file.fd, lock_timeout_)) {
     ThrowFileError(file.path, file.path.string() +
                                   " is in use by another copy of the program. Try again when "
                                   "its run has finished.");

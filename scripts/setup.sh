@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that are missing for building and running the program ("run") or
+# for everything the tests need as well ("test"). Does nothing when all of them are there.
+set -euo pipefail
+
+run_packages=(
+  cmake g++ make
+  qt6-base-dev
+  fonts-liberation2 fonts-farsiweb fonts-comic-neue  # the window's fonts
+)
+test_packages=(
+  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xauth xdotool imagemagick  # the screenshot
+)
+
+wanted=("${run_packages[@]}")
+[ "${1:-run}" = test ] && wanted+=("${test_packages[@]}")
+
+missing=()
+for package in "${wanted[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+    missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing ${missing[*]}"
+sudo=()
+if [ "$(id -u)" -ne 0 ]; then
+  command -v sudo >/dev/null || { echo "Please install as root: ${missing[*]}" >&2; exit 1; }
+  sudo=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

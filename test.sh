@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Builds everything (Release) and runs every test headless; then builds the tests once more with
+# AddressSanitizer and UndefinedBehaviorSanitizer and runs them there. Exits non-zero on any failure.
+set -euo pipefail
+cd "$(dirname "$0")"
+scripts/setup.sh test
+
+export QT_QPA_PLATFORM=offscreen
+jobs=$(nproc)
+
+echo "== Release build and tests"
+cmake -S . -B build/test -DCMAKE_BUILD_TYPE=Release -DSHO_WERROR=ON >/dev/null
+cmake --build build/test -j"$jobs"
+ctest --test-dir build/test --output-on-failure -j"$jobs"
+
+echo "== AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSHO_WERROR=ON -DSHO_SANITIZE=ON \
+  >/dev/null
+cmake --build build/sanitize -j"$jobs"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --test-dir build/sanitize --output-on-failure -j"$jobs"
+echo "== All tests passed"

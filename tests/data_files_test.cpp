@@ -1,0 +1,150 @@
+#include "outputs/data_files.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
+
+#include "runtime/run_error.h"
+#include "tests/test_support.h"
+
+namespace sho {
+namespace {
+
+using testing::DataLines;
+using testing::ReadBytes;
+using testing::TempDir;
+using testing::WriteBytes;
+using namespace std::chrono_literals;
+
+void WriteSteps(DataFiles& files, int count, double offset = 0) {
+  for (int i = 1; i <= count; ++i) files.WriteStep(offset + i, -(offset + i) / 4);
+}
+
+// The file error that `action` raises.
+template <typename Action>
+RunError FileErrorOf(Action action) {
+  try {
+    action();
+  } catch (const RunError& e) {
+    EXPECT_EQ(e.kind(), ErrorKind::kFileError) << e.what();
+    return e;
+  }
+  ADD_FAILURE() << "no file error";
+  return RunError(ErrorKind::kFileError, FilePlace{}, "");
+}
+
+TEST(DataFiles, CreatesBothFilesAndAppendsLinesEndingInCrLf) {
+  TempDir dir;
+  DataFiles files(dir.path());
+  files.OpenDataFiles();
+  EXPECT_TRUE(std::filesystem::exists(dir / "y.dat"));
+  EXPECT_TRUE(std::filesystem::exists(dir / "v.dat"));
+  files.WriteStep(1, -0.25);
+  files.WriteStep(0.9975, -0.5);
+  files.WriteStep(0.9925, -0.749375);
+  files.CloseAllFiles();
+  EXPECT_FALSE(files.IsOpen());
+  EXPECT_EQ(ReadBytes(dir / "y.dat"), "1\r\n0.9975\r\n0.9925\r\n");
+  EXPECT_EQ(ReadBytes(dir / "v.dat"), "-0.25\r\n-0.5\r\n-0.749375\r\n");
+
+  files.OpenDataFiles();  // a second run appends after the first
+  WriteSteps(files, 10000);
+  files.CloseAllFiles();
+  files.CloseAllFiles();  // a second close finds nothing open
+  const auto y = DataLines(dir / "y.dat");
+  const auto v = DataLines(dir / "v.dat");
+  ASSERT_EQ(y.size(), 10003u);
+  ASSERT_EQ(v.size(), 10003u);
+  EXPECT_EQ(y[2], "0.9925");
+  EXPECT_EQ(y[3], "1");
+  EXPECT_EQ(v[10002], "-2500");
+}
+
+TEST(DataFiles, OpenFailureNamesThePathAndKeepsTheOtherFile) {
+  TempDir dir;
+  std::filesystem::create_directory(dir / "y.dat");
+  DataFiles files(dir.path());
+  const RunError e = FileErrorOf([&] { files.OpenDataFiles(); });
+  EXPECT_EQ(std::get<FilePlace>(e.place()).path, (dir / "y.dat").string());
+  EXPECT_NE(std::string(e.what()).find("Is a directory"), std::string::npos) << e.what();
+  EXPECT_FALSE(std::filesystem::exists(dir / "v.dat"));  // y.dat is opened first
+  EXPECT_FALSE(files.IsOpen());
+
+  TempDir other;
+  WriteBytes(other / "y.dat", "7\r\n");
+  std::filesystem::create_directory(other / "v.dat");
+  DataFiles second(other.path());
+  const RunError ev = FileErrorOf([&] { second.OpenDataFiles(); });
+  EXPECT_EQ(std::get<FilePlace>(ev.place()).path, (other / "v.dat").string());
+  EXPECT_FALSE(second.IsOpen());
+  EXPECT_EQ(ReadBytes(other / "y.dat"), "7\r\n");
+
+  DataFiles missing(dir / "no such directory");
+  const RunError em = FileErrorOf([&] { missing.OpenDataFiles(); });
+  EXPECT_NE(std::string(em.what()).find("No such file or directory"), std::string::npos);
+}
+
+TEST(DataFiles, FullDiskKeepsBothFilesAtTheSameWholeStep) {
+  // v.dat on a device that is always full: y.dat must not gain lines that v.dat lacks.
+  TempDir dir;
+  const std::string before = "1\r\n2\r\n";
+  WriteBytes(dir / "y.dat", before);
+  std::filesystem::create_symlink("/dev/full", dir / "v.dat");
+  DataFiles files(dir.path());
+  files.OpenDataFiles();
+  const RunError e = FileErrorOf([&] {
+    WriteSteps(files, 10000);
+    files.CloseAllFiles();
+  });
+  EXPECT_EQ(std::get<FilePlace>(e.place()).path, (dir / "v.dat").string());
+  EXPECT_NE(std::string(e.what()).find("No space left on device"), std::string::npos) << e.what();
+  EXPECT_NO_THROW(files.CloseAllFiles());  // as the stopped run does
+  EXPECT_FALSE(files.IsOpen());
+  EXPECT_EQ(ReadBytes(dir / "y.dat"), before);
+
+  // And the other way round: y.dat full, v.dat untouched.
+  TempDir other;
+  std::filesystem::create_symlink("/dev/full", other / "y.dat");
+  WriteBytes(other / "v.dat", before);
+  DataFiles second(other.path());
+  second.OpenDataFiles();
+  WriteSteps(second, 3);
+  EXPECT_THROW(second.CloseAllFiles(), RunError);
+  EXPECT_EQ(ReadBytes(other / "v.dat"), before);
+}
+
+TEST(DataFiles, AnotherRunsLockMakesThisOneWaitThenGiveUp) {
+  TempDir dir;
+  DataFiles holder(dir.path());
+  holder.OpenDataFiles();
+
+  DataFiles waiter(dir.path(), 100ms);
+  const auto start = std::chrono::steady_clock::now();
+  const RunError e = FileErrorOf([&] { waiter.OpenDataFiles(); });
+  EXPECT_GE(std::chrono::steady_clock::now() - start, 100ms);
+  EXPECT_NE(std::string(e.what()).find("in use"), std::string::npos) << e.what();
+  EXPECT_EQ(std::get<FilePlace>(e.place()).path, (dir / "y.dat").string());
+
+  // A lock given up while this run waits lets it go on.
+  DataFiles patient(dir.path(), 5s);
+  std::thread release([&] {
+    std::this_thread::sleep_for(50ms);
+    WriteSteps(holder, 2);
+    holder.CloseAllFiles();
+  });
+  EXPECT_NO_THROW(patient.OpenDataFiles());
+  release.join();
+  WriteSteps(patient, 2, 100);
+  patient.CloseAllFiles();
+  const auto y = DataLines(dir / "y.dat");
+  ASSERT_EQ(y.size(), 4u);
+  EXPECT_EQ(y[1], "2");
+  EXPECT_EQ(y[2], "101");
+}
+
+}  // namespace
+}  // namespace sho

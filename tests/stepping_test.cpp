@@ -1,0 +1,152 @@
+#include "run/stepping.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <complex>
+
+#include "runtime/run_error.h"
+
+namespace sho {
+namespace {
+
+EntryTexts Entries(std::string y0, std::string degrees, std::string dt) {
+  return EntryTexts{{std::move(y0), std::move(degrees), std::move(dt)}, NumberLocale{}};
+}
+
+// Runs `steps` Euler steps and returns the last state.
+OscillatorState Steps(RunState& run, int steps) {
+  OscillatorState s = run.state;
+  for (int i = 1; i <= steps; ++i) s = AdvanceStep(run, static_cast<std::int16_t>(i));
+  return s;
+}
+
+TEST(Stepping, FirstStepsAndLastStepOfTheClassicRun) {
+  RunState run = PrepareRun(Entries("1", "0", "0.01"));
+  EXPECT_EQ(run.state.y, 1.0);
+  EXPECT_EQ(run.state.v, 0.0);
+  EXPECT_EQ(run.amplitude, 1.0);
+
+  const OscillatorState s1 = AdvanceStep(run, 1);
+  EXPECT_EQ(s1.y, 1.0);
+  EXPECT_EQ(s1.v, -0.25);
+  const OscillatorState s2 = AdvanceStep(run, 2);
+  EXPECT_DOUBLE_EQ(s2.y, 0.9975);
+  EXPECT_DOUBLE_EQ(s2.v, -0.5);
+  const OscillatorState s3 = AdvanceStep(run, 3);
+  EXPECT_DOUBLE_EQ(s3.y, 0.9925);
+  EXPECT_DOUBLE_EQ(s3.v, -0.749375);
+
+  for (int i = 4; i <= 10000; ++i) AdvanceStep(run, static_cast<std::int16_t>(i));
+  EXPECT_NEAR(run.state.y, -263523.511624393, 1e-9);
+  EXPECT_NEAR(run.state.v, 93344.5858823325, 1e-9);
+}
+
+// The Euler map multiplies z = y + i v / omega by (1 - i omega dt) each step, so after n steps
+// z_n = z_0 (1 - i omega dt)^n. Long double keeps the closed form well below the tolerance.
+TEST(Stepping, MatchesTheEulerMapsClosedFormAfter10000Steps) {
+  struct Case {
+    const char* y0;
+    const char* degrees;
+    const char* dt;
+  };
+  for (const Case& c :
+       {Case{"1", "0", "0.01"}, Case{"20", "0", "0.001"}, Case{"-3.5", "30", "0.005"},
+        Case{"2", "-60", "0.0001"}, Case{"0.25", "135", "-0.002"}}) {
+    RunState run = PrepareRun(Entries(c.y0, c.degrees, c.dt));
+    const long double omega = 5, dt = std::stold(c.dt);
+    const std::complex<long double> z0(run.state.y, run.state.v / omega);
+    const std::complex<long double> factor(1, -omega * dt);
+    std::complex<long double> power = 1, base = factor;
+    for (int n = 10000; n > 0; n /= 2, base *= base) {
+      if (n % 2) power *= base;
+    }
+    const std::complex<long double> expected = z0 * power;
+
+    const OscillatorState s = Steps(run, 10000);
+    const std::complex<long double> actual(s.y, s.v / omega);
+    EXPECT_LT(std::abs(actual - expected) / std::abs(expected), 1e-9L)
+        << c.y0 << " " << c.degrees << " " << c.dt;
+  }
+}
+
+TEST(Stepping, PhaseGivesStartVelocityAndExactAmplitude) {
+  const double phi = ((60.0 * 2) * 3.14159) / 360;
+  RunState run = PrepareRun(Entries("2", "60", "0.01"));
+  EXPECT_EQ(run.phi, phi);
+  EXPECT_EQ(run.state.y, 2.0);
+  EXPECT_EQ(run.state.v, ((-2.0) * 5.0) * std::tan(phi));
+  EXPECT_EQ(run.amplitude, 2.0 / std::cos(phi));
+
+  // The exact curve y(t) = A cos(omega t + phi) starts where the Euler steps start.
+  EXPECT_NEAR(run.amplitude * std::cos(phi), run.state.y, 1e-15);
+  EXPECT_NEAR(-5.0 * run.amplitude * std::sin(phi), run.state.v, 1e-14);
+}
+
+TEST(Stepping, ExactFactorIsTheCosineAtEachStepsTime) {
+  RunState run = PrepareRun(Entries("1", "0", "0.01"));
+  AdvanceStep(run, 1);
+  EXPECT_NEAR(ExactFactor(run, 1), 0.99875026039497, 1e-14);
+  EXPECT_EQ(ExactFactor(run, 1), std::cos(0.05));
+  EXPECT_EQ(ExactFactor(run, 10000), std::cos(((5.0 * 10000) * 0.01) + 0.0));
+
+  RunState shifted = PrepareRun(Entries("1", "45", "0.1"));
+  AdvanceStep(shifted, 1);
+  EXPECT_EQ(ExactFactor(shifted, 7), std::cos(((5.0 * 7) * 0.1) + ((45.0 * 2) * 3.14159) / 360));
+}
+
+ErrorPlace PlaceOfError(const EntryTexts& entries, int steps) {
+  try {
+    RunState run = PrepareRun(entries);
+    Steps(run, steps);
+  } catch (const RunError& e) {
+    return e.place();
+  }
+  ADD_FAILURE() << "no error";
+  return StepPlace{0};
+}
+
+int EntryOfError(const EntryTexts& entries, ErrorKind kind) {
+  try {
+    RunState run = PrepareRun(entries);
+    AdvanceStep(run, 1);
+  } catch (const RunError& e) {
+    EXPECT_EQ(e.kind(), kind) << e.what();
+    EXPECT_NE(std::string(e.what()).find(kEntryCaptions.at(e.entry())), std::string::npos);
+    return e.entry();
+  }
+  ADD_FAILURE() << "no error";
+  return -1;
+}
+
+TEST(Stepping, EntriesAreReadPhaseFirstThenPositionThenTimeStep) {
+  EXPECT_EQ(EntryOfError(Entries("", "", ""), ErrorKind::kTypeMismatch), kEntryPhiDegrees);
+  EXPECT_EQ(EntryOfError(Entries("x", "", "0.1"), ErrorKind::kTypeMismatch), kEntryPhiDegrees);
+  EXPECT_EQ(EntryOfError(Entries("x", "0", ""), ErrorKind::kTypeMismatch), kEntryY0);
+  EXPECT_EQ(EntryOfError(Entries("1", "0", "abc"), ErrorKind::kTypeMismatch), kEntryTimeStep);
+  EXPECT_EQ(EntryOfError(Entries("1e400", "0", "0.1"), ErrorKind::kOverflow), kEntryY0);
+  EXPECT_EQ(EntryOfError(Entries("1", "-1e400", "0.1"), ErrorKind::kOverflow), kEntryPhiDegrees);
+  EXPECT_EQ(EntryOfError(Entries("1", "0", "1e400"), ErrorKind::kOverflow), kEntryTimeStep);
+
+  // The time step is read in step 1, not while preparing.
+  EXPECT_NO_THROW(PrepareRun(Entries("1", "0", "not yet")));
+}
+
+TEST(Stepping, ArithmeticBeyondTheDoubleRangeIsAnOverflowInItsStep) {
+  // Preparation: 1e308 degrees make no finite phase; 1e308 times omega is no finite velocity.
+  EXPECT_EQ(EntryOfError(Entries("1", "1e308", "0.1"), ErrorKind::kOverflow), kEntryPhiDegrees);
+  EXPECT_EQ(EntryOfError(Entries("1e308", "10", "0.1"), ErrorKind::kOverflow), kEntryY0);
+
+  const ErrorPlace first = PlaceOfError(Entries("1e10", "0", "1e300"), 1);
+  ASSERT_TRUE(std::holds_alternative<StepPlace>(first));
+  EXPECT_EQ(std::get<StepPlace>(first).step, 1);
+
+  // Unplotted, dt = 0.1 grows by sqrt(1.25) a step until the doubles run out.
+  const ErrorPlace later = PlaceOfError(Entries("1", "0", "0.1"), 10000);
+  ASSERT_TRUE(std::holds_alternative<StepPlace>(later));
+  EXPECT_GT(std::get<StepPlace>(later).step, 6000);
+  EXPECT_LT(std::get<StepPlace>(later).step, 6400);
+}
+
+}  // namespace
+}  // namespace sho
