@@ -30,6 +30,8 @@ class ResultsList {
   int Count() const { return static_cast<int>(entries_.size()); }
   std::string EntryText(int index) const;
   const std::string& EditText() const { return edit_text_; }
+  // What the user typed into the edit text since.
+  void SetEditText(std::string text) { edit_text_ = std::move(text); }
 
  private:
   struct Entry {

@@ -19,7 +19,8 @@ TEST(ResultsList, EntryLineJoinsSignSlotTextsWithFixedBlanks) {
   list.SetListEntry(1, 1.0, -0.05);
   list.SetListEntry(2, 0.9995, -0.1);
   EXPECT_EQ(list.EntryText(0), " 1" + std::string(8, ' ') + " 1" + std::string(7, ' ') + "-0.05");
-  EXPECT_EQ(list.EntryText(1), " 2" + std::string(8, ' ') + " 0.9995" + std::string(7, ' ') + "-0.1");
+  EXPECT_EQ(list.EntryText(1),
+            " 2" + std::string(8, ' ') + " 0.9995" + std::string(7, ' ') + "-0.1");
   EXPECT_EQ(SignSlotText(0.0), " 0");
   EXPECT_EQ(SignSlotText(-0.0), " 0");
   EXPECT_EQ(SignSlotText(-263523.51162439294), "-263523.511624393");

@@ -1,0 +1,76 @@
+#include "outputs/plot_canvas.h"
+
+#include <gtest/gtest.h>
+
+#include <QPixmap>
+
+namespace sho {
+namespace {
+
+constexpr QRgb kWhite = 0xFFFFFFFF;
+constexpr QRgb kRed = 0xFFFF0000;
+constexpr QRgb kBlue = 0xFF0000FF;
+
+// 5280 x 5175 twips, white: the window's drawing area.
+class Canvas : public ::testing::Test {
+ protected:
+  Canvas() {
+    canvas.setFixedSize(352, 345);
+    QPalette palette = canvas.palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    canvas.setPalette(palette);
+    canvas.Clear();
+  }
+  int CountNotWhite() const {
+    int count = 0;
+    for (int y = 0; y < canvas.Drawing().height(); ++y) {
+      for (int x = 0; x < canvas.Drawing().width(); ++x) count += Pixel(x, y) != kWhite;
+    }
+    return count;
+  }
+  QRgb Pixel(int x, int y) const { return canvas.Drawing().pixel(x, y); }
+
+  PlotCanvas canvas;
+};
+
+TEST_F(Canvas, APointColoursTheOnePixelThatContainsIt) {
+  const double ratio = canvas.devicePixelRatioF();
+  EXPECT_EQ(canvas.HeightInPoints(), 258.75f);
+  EXPECT_EQ(canvas.Drawing().size(), QSize(352, 345) * ratio);
+
+  canvas.SetPoint(1, 2637.5f, kEulerColour);
+  EXPECT_EQ(Pixel(0, static_cast<int>(2637.5 * ratio / 15)), kRed);
+  canvas.SetPoint(14.9f, 0, kExactColour);
+  canvas.SetPoint(15, 0, kEulerColour);
+  canvas.SetPoint(5279.9f, 5174.9f, kExactColour);
+  EXPECT_EQ(Pixel(static_cast<int>(14.9 * ratio / 15), 0), kBlue);
+  EXPECT_EQ(Pixel(static_cast<int>(ratio), 0), kRed);
+  EXPECT_EQ(Pixel(canvas.Drawing().width() - 1, canvas.Drawing().height() - 1), kBlue);
+  EXPECT_EQ(CountNotWhite(), 4);
+
+  // Outside the area: skipped without a word.
+  for (const auto& [x, y] : {std::pair{-0.5f, 10.0f},
+                             {10.0f, -0.01f},
+                             {5280.0f, 10.0f},
+                             {10.0f, 5175.0f},
+                             {1e30f, 1e30f},
+                             {-3e38f, 3e38f}}) {
+    canvas.SetPoint(x, y, kEulerColour);
+  }
+  EXPECT_EQ(CountNotWhite(), 4);
+
+  canvas.Clear();
+  EXPECT_EQ(CountNotWhite(), 0);
+}
+
+TEST_F(Canvas, PaintsWhatItHasDrawn) {
+  canvas.SetPoint(150, 150, kEulerColour);  // pixel (10, 10)
+  canvas.SetPoint(150, 165, kExactColour);  // pixel (10, 11)
+  const QImage shown = canvas.grab().toImage();
+  EXPECT_EQ(shown.pixel(10 * shown.devicePixelRatio(), 10 * shown.devicePixelRatio()), kRed);
+  EXPECT_EQ(shown.pixel(10 * shown.devicePixelRatio(), 11 * shown.devicePixelRatio()), kBlue);
+  EXPECT_EQ(shown.pixel(40 * shown.devicePixelRatio(), 40 * shown.devicePixelRatio()), kWhite);
+}
+
+}  // namespace
+}  // namespace sho

@@ -1,0 +1,339 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFontInfo>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+#include <cmath>
+
+#include "run/run.h"
+#include "tests/test_support.h"
+#include "window/form1.h"
+
+namespace sho {
+namespace {
+
+using testing::DataLines;
+using testing::MemorySurface;
+using testing::ReadBytes;
+using testing::TempDir;
+
+constexpr QRgb kWhite = 0xFFFFFFFF;
+constexpr QRgb kRed = 0xFFFF0000;
+constexpr QRgb kBlue = 0xFF0000FF;
+const std::string kHeader(ResultsList::kHeader);
+
+// The window, shown and active, with the working directory (and so the data files) in a fresh
+// directory of its own.
+class Window : public ::testing::Test {
+ protected:
+  Window() {
+    std::filesystem::current_path(dir.path());
+    form.show();
+    form.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
+  }
+  ~Window() override { std::filesystem::current_path(previous_directory); }
+
+  void Type(int entry, const QString& text) {
+    QLineEdit* box = form.Text1.at(entry);
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(box, Qt::Key_Delete);
+    QTest::keyClicks(box, text);
+  }
+  void TypeEntries(const QString& y0, const QString& degrees, const QString& dt) {
+    Type(0, y0);
+    Type(1, degrees);
+    Type(2, dt);
+  }
+  void ClickRun() { QTest::mouseClick(form.Command1, Qt::LeftButton); }
+
+  QMessageBox* ErrorBox() const { return form.findChild<QMessageBox*>("RunErrorBox"); }
+  // The error box's text, after clicking its OK button.
+  std::string DismissError() {
+    QMessageBox* box = ErrorBox();
+    if (!box) {
+      ADD_FAILURE() << "no error shown";
+      return "";
+    }
+    EXPECT_TRUE(box->isVisible());
+    EXPECT_NE(box->windowModality(), Qt::NonModal);
+    const std::string text = (box->text() + "\n" + box->informativeText()).toStdString();
+    QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(ErrorBox(), nullptr);
+    EXPECT_TRUE(form.isVisible());
+    return text;
+  }
+
+  // The key of the control that has the focus ("Cmby" for the combo box's own edit field).
+  std::string FocusKey() const {
+    for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget()) {
+      if (!w->objectName().isEmpty()) return w->objectName().toStdString();
+    }
+    return "";
+  }
+
+  // The drawing a run of these entries should leave: every point in the device pixel that
+  // contains it, in the order the run sets them.
+  QImage ExpectedDrawing(const EntryTexts& entries) {
+    MemorySurface surface;
+    surface.height_points = 258.75f;
+    Plot plot(surface);
+    ResultsList list;
+    TempDir scratch;
+    DataFiles files(scratch.path());
+    RunOutputs outputs([&] { return entries; }, list, plot, files);
+    try {
+      PerformRun(outputs);
+    } catch (const RunError&) {
+    }
+    const double ratio = form.fig->devicePixelRatioF();
+    QImage image(QSize(352, 345) * ratio, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    for (const auto& p : surface.points) {
+      const int x = static_cast<int>(std::floor(p.x * ratio / 15));
+      const int y = static_cast<int>(std::floor(p.y * ratio / 15));
+      if (x >= 0 && y >= 0 && x < image.width() && y < image.height()) {
+        image.setPixel(x, y, p.colour == kEulerColour ? kRed : kBlue);
+      }
+    }
+    return image;
+  }
+  bool DrawingIsBlank() const {
+    const QImage& drawing = form.fig->Drawing();
+    for (int y = 0; y < drawing.height(); ++y) {
+      for (int x = 0; x < drawing.width(); ++x) {
+        if (drawing.pixel(x, y) != kWhite) return false;
+      }
+    }
+    return true;
+  }
+
+  std::filesystem::path previous_directory = std::filesystem::current_path();
+  TempDir dir;
+  Form1 form;
+};
+
+TEST_F(Window, IsBuiltFromTheControlTable) {
+  EXPECT_EQ(form.windowTitle().toStdString(),
+            "Simple Harmonic Oscilator" + std::string(12, ' ') +
+                "Test some time steps as 0.1 & 0.01 &...   by   Telvorandis");
+  EXPECT_EQ(form.size(), QSize(678, 528));
+  EXPECT_EQ(form.palette().color(QPalette::Window), QColor(255, 192, 128));
+
+  for (const ControlSpec& spec : kControlTable) {
+    const std::string key = ControlKey(spec);
+    SCOPED_TRACE(key);
+    QWidget* control = form.Control(key);
+    ASSERT_NE(control, nullptr);
+    const std::string container = spec.container;
+    EXPECT_EQ(control->parentWidget(), container == "Form1" ? &form : form.Control(container));
+    EXPECT_TRUE(control->isVisible());
+    if (spec.kind == ControlKind::kLine) {
+      EXPECT_EQ(control->geometry(), QRect(0, 176, 352, 1));
+    } else {
+      EXPECT_EQ(control->geometry(),
+                QRect(spec.left / 15, spec.top / 15, spec.width / 15, spec.height / 15));
+    }
+
+    QString caption;
+    if (auto* line_edit = qobject_cast<QLineEdit*>(control)) caption = line_edit->text();
+    if (auto* text_edit = qobject_cast<QPlainTextEdit*>(control)) {
+      caption = text_edit->toPlainText().replace("\n", "\r\n");
+    }
+    if (auto* frame = qobject_cast<QGroupBox*>(control)) caption = frame->title();
+    if (auto* label = qobject_cast<QLabel*>(control)) caption = label->text();
+    if (auto* button = qobject_cast<QPushButton*>(control)) caption = button->text();
+    if (auto* combo = qobject_cast<QComboBox*>(control)) caption = combo->currentText();
+    EXPECT_EQ(caption.toStdString(), spec.text);
+
+    const QFontInfo font(control->font());
+    const std::string face = spec.font.face;
+    const std::string expected_family = face == "Zar"       ? "Nazli"
+                                        : face == "MV Boli" ? "Comic Neue"
+                                                            : "Liberation Sans";
+    EXPECT_EQ(font.family().toStdString(), expected_family);
+    EXPECT_EQ(font.pixelSize(), std::lround(spec.font.points * 96 / 72));
+    EXPECT_EQ(font.bold(), spec.font.bold);
+  }
+  EXPECT_EQ(form.Frame3->title().size(), 99);
+}
+
+TEST_F(Window, ShowsTheTablesColoursAndPersianLabels) {
+  EXPECT_EQ(form.Frame1[0]->palette().color(QPalette::Window), QColor(128, 128, 255));
+  EXPECT_EQ(form.Command1->palette().color(QPalette::Button), QColor(255, 128, 128));
+  EXPECT_EQ(form.Text2[1]->palette().color(QPalette::Base), QColor(192, 255, 255));
+  EXPECT_EQ(form.Label3->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+  EXPECT_EQ(form.Label2[0]->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+  EXPECT_EQ(form.Frame2->palette().color(QPalette::WindowText),
+            QApplication::palette().color(QPalette::WindowText));
+
+  // As shown on screen: the window's orange in a corner, the entry frame's blue beside its box.
+  const QImage shown = form.grab().toImage();
+  const double ratio = shown.devicePixelRatio();
+  EXPECT_EQ(QColor(shown.pixel(4 * ratio, 520 * ratio)), QColor(255, 192, 128));
+  EXPECT_EQ(QColor(shown.pixel(100 * ratio, 230 * ratio)), QColor(128, 128, 255));
+
+  for (QLabel* label : {form.Label3, form.Label2[0], form.Label2[1], form.Label2[2]}) {
+    EXPECT_TRUE(label->text().isRightToLeft());
+    const QFontMetrics metrics(label->font());
+    for (const QChar c : label->text())
+      EXPECT_TRUE(metrics.inFont(c)) << static_cast<int>(c.unicode());
+  }
+  // The legend labels stand above the drawing area, the axis labels above the frames.
+  EXPECT_EQ(form.childAt(QPoint(370, 420)), form.Label2[2]);
+  EXPECT_EQ(form.childAt(QPoint(250, 165)), form.Label1[0]);
+}
+
+TEST_F(Window, StartsEmptyWithTheFocusInTheFirstEntryAndTabsInOrder) {
+  for (QLineEdit* entry : form.Text1) EXPECT_TRUE(entry->text().isEmpty());
+  EXPECT_EQ(form.Cmby->currentText().toStdString(), std::string(9, ' '));
+  EXPECT_EQ(form.Cmby->count(), 0);
+  EXPECT_TRUE(DrawingIsBlank());
+  EXPECT_EQ(FocusKey(), "Text1(0)");
+
+  std::vector<std::string> order;
+  for (int k = 0; k < 10; ++k) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    order.push_back(FocusKey());
+  }
+  EXPECT_EQ(order,
+            (std::vector<std::string>{"Text1(1)", "Text1(2)", "Command1", "Cmby", "Exit", "fig",
+                                      "Text2(0)", "Text2(1)", "Text2(2)", "Text1(0)"}));
+}
+
+TEST_F(Window, RunFillsTheListThePlotAndTheDataFiles) {
+  TypeEntries("1", "0", "0.01");
+  ClickRun();
+  ASSERT_EQ(ErrorBox(), nullptr);
+
+  EXPECT_EQ(form.Cmby->count(), 10000);
+  EXPECT_EQ(form.Cmby->itemText(0).toStdString(),
+            " 1" + std::string(8, ' ') + " 1" + std::string(7, ' ') + "-0.25");
+  EXPECT_EQ(form.Cmby->itemText(9999).left(6), " 10000");
+  EXPECT_EQ(form.Cmby->currentText().toStdString(), kHeader);
+
+  const EntryTexts classic{{"1", "0", "0.01"}, {}};
+  EXPECT_EQ(form.fig->Drawing(), ExpectedDrawing(classic));
+  // Steps 1 to 14 fall in the first pixel column near the baseline; blue is set last.
+  const double ratio = form.fig->devicePixelRatioF();
+  EXPECT_EQ(form.fig->Drawing().pixel(0, static_cast<int>(2637.5 * ratio / 15)), kBlue);
+
+  // The same bytes as the run itself writes.
+  TempDir reference;
+  {
+    MemorySurface surface;
+    Plot plot(surface);
+    ResultsList list;
+    DataFiles files(reference.path());
+    RunOutputs outputs([&] { return classic; }, list, plot, files);
+    PerformRun(outputs);
+  }
+  EXPECT_EQ(ReadBytes(dir / "y.dat"), ReadBytes(reference / "y.dat"));
+  EXPECT_EQ(ReadBytes(dir / "v.dat"), ReadBytes(reference / "v.dat"));
+  const auto y = DataLines(dir / "y.dat");
+  ASSERT_EQ(y.size(), 10000u);
+  EXPECT_EQ(std::vector<std::string>(y.begin(), y.begin() + 3),
+            (std::vector<std::string>{"1", "0.9975", "0.9925"}));
+
+  // A second run overwrites the list, redraws the plot from blank and appends to the files.
+  TypeEntries("20", "0", "0.02");
+  ClickRun();
+  EXPECT_EQ(form.Cmby->count(), 10000);
+  EXPECT_EQ(form.Cmby->itemText(0).toStdString(),
+            " 1" + std::string(8, ' ') + " 20" + std::string(7, ' ') + "-10");
+  EXPECT_EQ(form.fig->Drawing(), ExpectedDrawing({{"20", "0", "0.02"}, {}}));
+  // Its first red point lies below every blue point of the first pixel column.
+  EXPECT_EQ(form.fig->Drawing().pixel(0, static_cast<int>(3587.5 * ratio / 15)), kRed);
+  EXPECT_EQ(DataLines(dir / "y.dat").size(), 20000u);
+  EXPECT_EQ(DataLines(dir / "v.dat").size(), 20000u);
+
+  // The drawing survives the window being minimised and restored.
+  form.showMinimized();
+  form.showNormal();
+  const QImage shown = form.fig->grab().toImage();
+  EXPECT_EQ(shown.pixel(0, static_cast<int>(3587.5 * ratio / 15)), kRed);
+}
+
+TEST_F(Window, BadEntriesAreReportedAndTheWindowStaysUsable) {
+  TypeEntries("1", "0", "0.01");
+  ClickRun();
+
+  TypeEntries("", "", "");
+  ClickRun();
+  std::string message = DismissError();
+  EXPECT_NE(message.find("Type mismatch"), std::string::npos) << message;
+  EXPECT_NE(message.find("Phi(0)Degree"), std::string::npos) << message;
+  EXPECT_EQ(FocusKey(), "Text1(1)");
+  EXPECT_TRUE(DrawingIsBlank());
+  EXPECT_EQ(form.Cmby->count(), 0);
+  EXPECT_EQ(DataLines(dir / "y.dat").size(), 10000u);
+
+  TypeEntries("abc", "0", "0.01");
+  ClickRun();
+  message = DismissError();
+  EXPECT_NE(message.find("\"y(0)\""), std::string::npos) << message;
+  EXPECT_NE(message.find("abc"), std::string::npos) << message;
+  EXPECT_EQ(FocusKey(), "Text1(0)");
+  EXPECT_EQ(form.Text1[0]->selectedText(), "abc");
+
+  TypeEntries("1", "0", "0,01");  // a group separator where "." is the decimal point
+  ClickRun();
+  message = DismissError();
+  EXPECT_NE(message.find("Time step<0.01"), std::string::npos) << message;
+  EXPECT_EQ(form.Text1[2]->selectedText(), "0,01");
+  EXPECT_EQ(form.Cmby->currentText().toStdString(), kHeader);  // set before step 1
+  EXPECT_EQ(DataLines(dir / "y.dat").size(), 10000u);
+
+  TypeEntries("1", "0", "0.01");
+  ClickRun();
+  EXPECT_EQ(ErrorBox(), nullptr);
+  EXPECT_EQ(form.Cmby->count(), 10000);
+  EXPECT_EQ(DataLines(dir / "y.dat").size(), 20000u);
+}
+
+TEST_F(Window, FileErrorAndOverflowAreReportedWithWhatTheRunLeft) {
+  std::filesystem::create_directory(dir / "y.dat");
+  TypeEntries("1", "0", "0.01");
+  ClickRun();
+  std::string message = DismissError();
+  EXPECT_NE(message.find("File error"), std::string::npos) << message;
+  EXPECT_NE(message.find((dir / "y.dat").string()), std::string::npos) << message;
+  EXPECT_NE(message.find("Is a directory"), std::string::npos) << message;
+  EXPECT_EQ(form.Cmby->currentText().toStdString(), std::string(9, ' '));
+  EXPECT_EQ(form.Cmby->count(), 0);
+  std::filesystem::remove(dir / "y.dat");
+
+  TypeEntries("1", "0", "0.1");
+  ClickRun();
+  message = DismissError();
+  EXPECT_NE(message.find("Overflow in step 764"), std::string::npos) << message;
+  EXPECT_EQ(form.Cmby->count(), 764);
+  EXPECT_EQ(form.Cmby->itemText(763).left(4), " 764");
+  EXPECT_EQ(form.fig->Drawing(), ExpectedDrawing({{"1", "0", "0.1"}, {}}));
+  EXPECT_EQ(DataLines(dir / "y.dat").size(), 763u);
+  EXPECT_EQ(DataLines(dir / "v.dat").size(), 763u);
+}
+
+// Runs the event loop as the program does until it ends, or gives up after ten seconds.
+int RunEventLoop() {
+  QTimer::singleShot(10000, [] { QCoreApplication::exit(99); });
+  return QApplication::exec();
+}
+
+TEST_F(Window, ExitAndClosingTheWindowEndTheProgram) {
+  QTimer::singleShot(0, [&] { QTest::mouseClick(form.Exit, Qt::LeftButton); });
+  EXPECT_EQ(RunEventLoop(), 0);
+  EXPECT_FALSE(form.isVisible());
+
+  form.show();
+  QTimer::singleShot(0, [&] { form.close(); });
+  EXPECT_EQ(RunEventLoop(), 0);
+  EXPECT_FALSE(form.isVisible());
+}
+
+}  // namespace
+}  // namespace sho

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace sho {
+
+enum class ControlKind {
+  kTextBox,           // one line: the entries
+  kMultiLineTextBox,  // the instructions, shown over several lines
+  kComboBox,
+  kPictureBox,
+  kLabel,
+  kLine,
+  kButton,
+  kFrame,
+};
+
+struct FontSpec {
+  const char* face;  // the font the window was designed with; see fonts.h for what stands in
+  double points;
+  bool bold;
+};
+
+// One control of the window. Geometry is in twips relative to the container; a line's geometry is
+// its two end points (x1, y1, x2, y2). Colours are 0x00BBGGRR, 0x800000nn for system colour nn;
+// none means the kind's usual colour.
+struct ControlSpec {
+  const char* name;
+  int index;  // the index in its control array, -1 for a single control
+  ControlKind kind;
+  const char* container;  // "Form1" for the window itself
+  int left, top, width, height;
+  const char* text;
+  std::optional<std::uint32_t> back_colour;
+  std::optional<std::uint32_t> fore_colour;
+  FontSpec font;
+  int tab_index;  // -1 for a line
+};
+
+// The window itself.
+inline constexpr const char* kWindowCaption =
+    "Simple Harmonic Oscilator            Test some time steps as 0.1 & 0.01 &...   by   "
+    "Telvorandis";
+inline constexpr std::uint32_t kWindowBackColour = 0x0080C0FF;
+inline constexpr int kClientWidthTwips = 10170;
+inline constexpr int kClientHeightTwips = 7920;
+inline constexpr FontSpec kWindowFont{"MS Sans Serif", 13.5, true};
+
+// Every control, in the order the window creates them.
+extern const std::array<ControlSpec, 25> kControlTable;
+
+// "Text1(2)" for a member of a control array, "Cmby" for a single control.
+std::string ControlKey(const ControlSpec& spec);
+
+constexpr int TwipsToPixels(int twips) { return (twips + 7) / 15; }
+
+}  // namespace sho

@@ -1,0 +1,254 @@
+#include "window/form1.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLocale>
+#include <QMessageBox>
+#include <algorithm>
+#include <vector>
+
+#include "run/run.h"
+#include "window/look.h"
+
+namespace sho {
+namespace {
+
+// The colours a control has when the table gives none: 0x80000005 window background,
+// 0x80000008 window text, 0x8000000F button face, 0x80000012 button text.
+std::uint32_t DefaultBackColour(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::kTextBox:
+    case ControlKind::kMultiLineTextBox:
+    case ControlKind::kComboBox:
+      return 0x80000005;
+    default:
+      return 0x8000000F;
+  }
+}
+
+std::uint32_t DefaultForeColour(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::kTextBox:
+    case ControlKind::kMultiLineTextBox:
+    case ControlKind::kComboBox:
+    case ControlKind::kLine:
+      return 0x80000008;
+    default:
+      return 0x80000012;
+  }
+}
+
+void ApplyColours(QWidget* widget, const ControlSpec& spec) {
+  QPalette palette = widget->palette();
+  const QColor back = WindowColour(spec.back_colour.value_or(DefaultBackColour(spec.kind)));
+  const QColor fore = WindowColour(spec.fore_colour.value_or(DefaultForeColour(spec.kind)));
+  switch (spec.kind) {
+    case ControlKind::kTextBox:
+    case ControlKind::kMultiLineTextBox:
+    case ControlKind::kComboBox:
+      palette.setColor(QPalette::Base, back);
+      palette.setColor(QPalette::Text, fore);
+      break;
+    case ControlKind::kButton:
+      palette.setColor(QPalette::Button, back);
+      palette.setColor(QPalette::ButtonText, fore);
+      break;
+    case ControlKind::kLine:
+      palette.setColor(QPalette::Window, fore);  // a line is its border colour all through
+      break;
+    default:
+      palette.setColor(QPalette::Window, back);
+      palette.setColor(QPalette::WindowText, fore);
+      break;
+  }
+  widget->setPalette(palette);
+  widget->setAutoFillBackground(spec.kind != ControlKind::kPictureBox);
+}
+
+bool TakesFocus(ControlKind kind) {
+  return kind != ControlKind::kLabel && kind != ControlKind::kLine && kind != ControlKind::kFrame;
+}
+
+QRect Geometry(const ControlSpec& spec) {
+  if (spec.kind == ControlKind::kLine) {  // (x1, y1) to (x2, y2), one pixel wide
+    const QPoint from(TwipsToPixels(spec.left), TwipsToPixels(spec.top));
+    const QPoint to(TwipsToPixels(spec.width), TwipsToPixels(spec.height));
+    return QRect(from, QSize(std::max(1, to.x() - from.x()), std::max(1, to.y() - from.y())));
+  }
+  return QRect(TwipsToPixels(spec.left), TwipsToPixels(spec.top), TwipsToPixels(spec.width),
+               TwipsToPixels(spec.height));
+}
+
+QString MultiLineText(const char* text) { return QString::fromUtf8(text).replace("\r\n", "\n"); }
+
+}  // namespace
+
+Form1::Form1(QWidget* parent) : QWidget(parent) {
+  setWindowTitle(QString::fromUtf8(kWindowCaption));
+  setLayoutDirection(Qt::LeftToRight);
+  setFixedSize(TwipsToPixels(kClientWidthTwips), TwipsToPixels(kClientHeightTwips));
+  setFont(WindowFont(kWindowFont));
+  QPalette palette = this->palette();
+  palette.setColor(QPalette::Window, WindowColour(kWindowBackColour));
+  setPalette(palette);
+  setAutoFillBackground(true);
+
+  BuildControls();
+  plot_ = std::make_unique<Plot>(*fig);
+  outputs_ = std::make_unique<RunOutputs>([this] { return ReadEntries(); }, list_, *plot_, files_);
+  fig->Clear();
+
+  connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+  connect(Exit, &QPushButton::clicked, this, &Form1::Exit_Click);
+  Text1[0]->setFocus();
+}
+
+void Form1::BuildControls() {
+  std::vector<std::pair<int, QWidget*>> tab_stops;
+  for (const ControlSpec& spec : kControlTable) {
+    QWidget* container =
+        std::string_view(spec.container) == "Form1" ? this : controls_.at(spec.container);
+    QWidget* control = MakeControl(spec, container);
+    const std::string key = ControlKey(spec);
+    control->setObjectName(QString::fromStdString(key));
+    control->setGeometry(Geometry(spec));
+    control->setFont(WindowFont(spec.font));
+    ApplyColours(control, spec);
+    controls_[key] = control;
+    if (TakesFocus(spec.kind)) tab_stops.emplace_back(spec.tab_index, control);
+  }
+
+  // Where controls overlap, the earlier in the table lies above; labels lie above everything.
+  for (auto row = kControlTable.rbegin(); row != kControlTable.rend(); ++row) {
+    controls_.at(ControlKey(*row))->raise();
+  }
+  for (auto row = kControlTable.rbegin(); row != kControlTable.rend(); ++row) {
+    if (row->kind == ControlKind::kLabel) controls_.at(ControlKey(*row))->raise();
+  }
+
+  std::sort(tab_stops.begin(), tab_stops.end(),
+            [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (std::size_t k = 1; k < tab_stops.size(); ++k) {
+    setTabOrder(tab_stops[k - 1].second, tab_stops[k].second);
+  }
+}
+
+QWidget* Form1::MakeControl(const ControlSpec& spec, QWidget* container) {
+  const QString text = QString::fromUtf8(spec.text);
+  const std::string_view name = spec.name;
+  const auto index = static_cast<std::size_t>(std::max(spec.index, 0));
+  switch (spec.kind) {
+    case ControlKind::kTextBox: {
+      auto* box = new QLineEdit(text, container);
+      if (name == "Text1") Text1.at(index) = box;
+      return box;
+    }
+    case ControlKind::kMultiLineTextBox: {
+      auto* box = new QPlainTextEdit(MultiLineText(spec.text), container);
+      box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+      box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+      box->setTabChangesFocus(true);
+      if (name == "Text2") Text2.at(index) = box;
+      return box;
+    }
+    case ControlKind::kComboBox: {
+      Cmby = new QComboBox(container);
+      Cmby->setEditable(true);
+      Cmby->setModel(&list_model_);
+      Cmby->setInsertPolicy(QComboBox::NoInsert);
+      Cmby->setCompleter(nullptr);
+      Cmby->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+      Cmby->setEditText(text);
+      return Cmby;
+    }
+    case ControlKind::kPictureBox:
+      fig = new PlotCanvas(container);
+      fig->setFocusPolicy(Qt::StrongFocus);
+      return fig;
+    case ControlKind::kLabel: {
+      auto* label = new QLabel(text, container);
+      label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+      label->setWordWrap(true);
+      if (name == "Label1") Label1.at(index) = label;
+      if (name == "Label2") Label2.at(index) = label;
+      if (name == "Label3") Label3 = label;
+      if (name == "Label4") Label4 = label;
+      return label;
+    }
+    case ControlKind::kLine:
+      Line1 = new QFrame(container);
+      return Line1;
+    case ControlKind::kButton: {
+      auto* button = new QPushButton(text, container);
+      if (name == "Command1") Command1 = button;
+      if (name == "Exit") Exit = button;
+      return button;
+    }
+    case ControlKind::kFrame: {
+      auto* frame = new QGroupBox(text, container);
+      if (name == "Frame1") Frame1.at(index) = frame;
+      if (name == "Frame2") Frame2 = frame;
+      if (name == "Frame3") Frame3 = frame;
+      if (name == "Frame4") Frame4 = frame;
+      return frame;
+    }
+  }
+  return nullptr;
+}
+
+EntryTexts Form1::ReadEntries() const {
+  EntryTexts entries;
+  for (std::size_t k = 0; k < Text1.size(); ++k) entries.text[k] = Text1[k]->text().toStdString();
+  const QList<uint> separator = QLocale().decimalPoint().toUcs4();
+  entries.locale.decimal_separator = separator.isEmpty() ? U'.' : separator.front();
+  return entries;
+}
+
+void Form1::Command1_Click() {
+  list_.SetEditText(Cmby->currentText().toStdString());
+  try {
+    PerformRun(*outputs_);
+    ShowRunResults();
+  } catch (const RunError& error) {
+    ShowRunResults();
+    ReportRunError(error);
+  }
+}
+
+void Form1::ShowRunResults() {
+  list_model_.Publish();
+  Cmby->setCurrentIndex(-1);
+  Cmby->setEditText(QString::fromStdString(list_.EditText()));
+  fig->update();
+}
+
+void Form1::ReportRunError(const RunError& error) {
+  auto* box = new QMessageBox(
+      QMessageBox::Critical, QStringLiteral("Run stopped"),
+      QStringLiteral("%1 in %2.")
+          .arg(KindName(error.kind()), QString::fromStdString(PlaceText(error.place()))),
+      QMessageBox::Ok, this);
+  box->setObjectName("RunErrorBox");
+  box->setInformativeText(QString::fromStdString(error.what()));
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  box->setWindowModality(Qt::WindowModal);
+  if (const int entry = error.entry(); entry >= 0) {
+    connect(box, &QMessageBox::finished, this, [this, entry] {
+      Text1.at(static_cast<std::size_t>(entry))->setFocus();
+      Text1.at(static_cast<std::size_t>(entry))->selectAll();
+    });
+  }
+  box->open();
+}
+
+void Form1::Exit_Click() {
+  hide();
+  QCoreApplication::exit(0);
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+  event->accept();
+  QCoreApplication::exit(0);
+}
+
+}  // namespace sho
