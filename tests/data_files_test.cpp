@@ -88,6 +88,57 @@ TEST(DataFiles, OpenFailureNamesThePathAndKeepsTheOtherFile) {
   EXPECT_NE(std::string(em.what()).find("No such file or directory"), std::string::npos);
 }
 
+// The text of the file error that opening the data files in `directory` raises, as a user who
+// is not root (root may write anywhere, so as root the attempt is made by a child as "nobody").
+std::string OpenErrorAsUser(const std::filesystem::path& directory) {
+  const auto attempt = [&]() -> std::string {
+    try {
+      DataFiles files(directory);
+      files.OpenDataFiles();
+    } catch (const RunError& e) {
+      return e.what();
+    }
+    return "";
+  };
+  if (::geteuid() != 0) return attempt();
+
+  int pipe_ends[2];
+  if (::pipe(pipe_ends) != 0) return "no pipe";
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::close(pipe_ends[0]);
+    if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(2);
+    const std::string message = attempt();
+    (void)!::write(pipe_ends[1], message.data(), message.size());
+    ::_exit(0);
+  }
+  ::close(pipe_ends[1]);
+  std::string message;
+  char buffer[512];
+  for (ssize_t n; (n = ::read(pipe_ends[0], buffer, sizeof buffer)) > 0;) message.append(buffer, n);
+  ::close(pipe_ends[0]);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  return message;
+}
+
+TEST(DataFiles, DirectoryThatCannotBeWrittenIsAFileError) {
+  TempDir dir;
+  const std::filesystem::path locked = dir / "locked";
+  std::filesystem::create_directory(locked);
+  WriteBytes(locked / "v.dat", "3\r\n");
+  std::filesystem::permissions(dir.path(), std::filesystem::perms::all);
+  std::filesystem::permissions(
+      locked, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec |
+                  std::filesystem::perms::others_read | std::filesystem::perms::others_exec);
+  const std::string message = OpenErrorAsUser(locked);
+  EXPECT_NE(message.find((locked / "y.dat").string()), std::string::npos) << message;
+  EXPECT_NE(message.find("Permission denied"), std::string::npos) << message;
+  EXPECT_FALSE(std::filesystem::exists(locked / "y.dat"));
+  EXPECT_EQ(ReadBytes(locked / "v.dat"), "3\r\n");
+}
+
 TEST(DataFiles, FullDiskKeepsBothFilesAtTheSameWholeStep) {
   // v.dat on a device that is always full: y.dat must not gain lines that v.dat lacks.
   TempDir dir;
