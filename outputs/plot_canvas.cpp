@@ -1,6 +1,7 @@
 #include "outputs/plot_canvas.h"
 
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 namespace sho {
@@ -15,6 +16,24 @@ QRgb ToRgb(Colour colour) {
 
 }  // namespace
 
+void PlotCanvas::Span::Add(int column, int row) {
+  if (IsEmpty()) {
+    left = right = column;
+    top = bottom = row;
+    return;
+  }
+  left = std::min(left, column);
+  right = std::max(right, column);
+  top = std::min(top, row);
+  bottom = std::max(bottom, row);
+}
+
+void PlotCanvas::Span::Add(const Span& other) {
+  if (other.IsEmpty()) return;
+  Add(other.left, other.top);
+  Add(other.right, other.bottom);
+}
+
 PlotCanvas::PlotCanvas(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_OpaquePaintEvent); }
 
 void PlotCanvas::Clear() {
@@ -23,9 +42,15 @@ void PlotCanvas::Clear() {
   if (image_.size() != pixels || image_.devicePixelRatio() != ratio) {
     image_ = QImage(pixels, QImage::Format_RGB32);
     image_.setDevicePixelRatio(ratio);
+    changed_.Add(0, 0);
+    changed_.Add(pixels.width() - 1, pixels.height() - 1);
   }
   image_.fill(palette().color(backgroundRole()));
+  pixels_ = reinterpret_cast<QRgb*>(image_.bits());
+  pixels_per_row_ = image_.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
   device_pixels_per_twip_ = ratio / kTwipsPerPixel;
+  changed_.Add(drawn_);
+  drawn_ = {};
 }
 
 float PlotCanvas::HeightInPoints() const {
@@ -34,11 +59,25 @@ float PlotCanvas::HeightInPoints() const {
 
 void PlotCanvas::SetPoint(float x, float y, Colour colour) {
   // The one device pixel that contains the point.
-  const double column = std::floor(x * device_pixels_per_twip_);
-  const double row = std::floor(y * device_pixels_per_twip_);
+  const double column = x * device_pixels_per_twip_;
+  const double row = y * device_pixels_per_twip_;
   if (!(column >= 0 && row >= 0 && column < image_.width() && row < image_.height())) return;
-  reinterpret_cast<QRgb*>(image_.scanLine(static_cast<int>(row)))[static_cast<int>(column)] =
-      ToRgb(colour);
+  const int c = static_cast<int>(column);
+  const int r = static_cast<int>(row);
+  pixels_[r * pixels_per_row_ + c] = ToRgb(colour);
+  drawn_.Add(c, r);
+}
+
+void PlotCanvas::ShowChanges() {
+  changed_.Add(drawn_);
+  if (changed_.IsEmpty()) return;
+  const double ratio = image_.devicePixelRatio();
+  const QPoint top_left(static_cast<int>(std::floor(changed_.left / ratio)),
+                        static_cast<int>(std::floor(changed_.top / ratio)));
+  const QPoint bottom_right(static_cast<int>(std::ceil((changed_.right + 1) / ratio)),
+                            static_cast<int>(std::ceil((changed_.bottom + 1) / ratio)));
+  update(QRect(top_left, bottom_right - QPoint(1, 1)));
+  changed_ = {};
 }
 
 void PlotCanvas::paintEvent(QPaintEvent*) { QPainter(this).drawImage(0, 0, image_); }

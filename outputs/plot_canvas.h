@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QRect>
 #include <QWidget>
 
 #include "outputs/plot.h"
@@ -9,7 +10,7 @@ namespace sho {
 
 // The drawing area: a widget that keeps its drawing in an image and paints the image, so the
 // drawing survives being covered and costs nothing to repaint. Setting a point only changes the
-// image; the owner calls update() once the run is over.
+// image; ShowChanges() then repaints the part of the area that changed, once.
 class PlotCanvas : public QWidget, public PlotSurface {
  public:
   explicit PlotCanvas(QWidget* parent = nullptr);
@@ -17,6 +18,9 @@ class PlotCanvas : public QWidget, public PlotSurface {
   void Clear() override;
   float HeightInPoints() const override;
   void SetPoint(float x, float y, Colour colour) override;
+
+  // Repaints what changed since the last call: the points cleared and the points set.
+  void ShowChanges();
 
   // The drawing in device pixels, without the child controls.
   const QImage& Drawing() const { return image_; }
@@ -26,8 +30,20 @@ class PlotCanvas : public QWidget, public PlotSurface {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  // Device pixels holding points, as the rows and columns they span.
+  struct Span {
+    int left = 0, top = 0, right = -1, bottom = -1;
+    bool IsEmpty() const { return right < left; }
+    void Add(int column, int row);
+    void Add(const Span& other);
+  };
+
   QImage image_;
+  QRgb* pixels_ = nullptr;  // the image's first row, so that a point is one store
+  qsizetype pixels_per_row_ = 0;
   double device_pixels_per_twip_ = 0;
+  Span drawn_;    // the points in the image now
+  Span changed_;  // what differs from the last repaint
 };
 
 }  // namespace sho

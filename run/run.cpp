@@ -10,16 +10,18 @@ void PerformRun(RunHost& host) {
   try {
     host.ClearPlot();
     const EntryTexts entries = host.ReadEntries();
-    RunState run = PrepareRun(entries);
+    const RunConstants run = PrepareRun(entries);
     host.OpenDataFiles();
     host.SetListHeader();
+    OscillatorState state = run.start;
+    ExactCurve exact(run, kStepCount);
     for (std::int16_t i = 1; i <= kStepCount; ++i) {
-      const OscillatorState s = AdvanceStep(run, i);
+      const OscillatorState s = AdvanceStep(run, state, i);
       host.SetListEntry(i, s.y, s.v);
       entries_set = i;
       host.SetListHeader();
       host.PlotEulerPoint(i, s.y);
-      host.PlotExactPoint(i, run.amplitude, ExactFactor(run, i));
+      host.PlotExactPoint(i, run.amplitude, exact.ExactFactor(i));
       host.WriteStep(s.y, s.v);
     }
     host.CloseAllFiles();

@@ -1,8 +1,11 @@
 #include "run/stepping.h"
 
+#include <algorithm>
 #include <cmath>
+#include <span>
 #include <string>
 
+#include "runtime/cosine.h"
 #include "runtime/run_error.h"
 
 namespace sho {
@@ -10,12 +13,6 @@ namespace {
 
 // Not pi: the value the program has always used, so that its curves stay as they were.
 constexpr double kPi = 3.14159;
-
-[[noreturn]] void ThrowStepOverflow(std::int16_t i, const char* what) {
-  throw RunError(ErrorKind::kOverflow, StepPlace{i},
-                 "In step " + std::to_string(i) + " the " + what +
-                     " left the range of a double. Try a smaller time step or smaller values.");
-}
 
 [[noreturn]] void ThrowEntryOverflow(int index, const char* what) {
   const std::string caption = kEntryCaptions[static_cast<std::size_t>(index)];
@@ -26,9 +23,8 @@ constexpr double kPi = 3.14159;
 
 }  // namespace
 
-RunState PrepareRun(const EntryTexts& entries) {
-  RunState run;
-  run.entries = entries;
+RunConstants PrepareRun(const EntryTexts& entries) {
+  RunConstants run;
   const double degrees = EntryNumber(entries, kEntryPhiDegrees);
   run.phi = ((degrees * 2) * kPi) / 360;
   if (!std::isfinite(run.phi)) ThrowEntryOverflow(kEntryPhiDegrees, "phase");
@@ -38,22 +34,32 @@ RunState PrepareRun(const EntryTexts& entries) {
   run.amplitude = run.y0 / std::cos(run.phi);
   if (!std::isfinite(v0)) ThrowEntryOverflow(kEntryY0, "start velocity");
   if (!std::isfinite(run.amplitude)) ThrowEntryOverflow(kEntryY0, "amplitude");
-  run.state = {run.y0, v0};
+  run.start = {run.y0, v0};
+
+  try {
+    run.dt = EntryNumber(entries, kEntryTimeStep);
+  } catch (const RunError& fault) {
+    run.time_step_fault = std::make_shared<const RunError>(fault);
+  }
   return run;
 }
 
-OscillatorState AdvanceStep(RunState& run, std::int16_t i) {
-  if (!run.dt) run.dt = EntryNumber(run.entries, kEntryTimeStep);
-  run.state = EulerStep(run.system, run.state, *run.dt);
-  if (!std::isfinite(run.state.y)) ThrowStepOverflow(i, "position");
-  if (!std::isfinite(run.state.v)) ThrowStepOverflow(i, "velocity");
-  return run.state;
+ExactCurve::ExactCurve(const RunConstants& run, std::int16_t steps)
+    : factors_(new double[static_cast<std::size_t>(steps)]) {
+  const double omega = run.system.Omega();
+  constexpr int kBlock = 256;
+  double angles[kBlock];
+  for (int first = 1; first <= steps; first += kBlock) {
+    const int count = std::min(kBlock, steps - first + 1);
+    for (int k = 0; k < count; ++k) angles[k] = ((omega * (first + k)) * run.dt) + run.phi;
+    Cosines(std::span(angles, count), std::span(&factors_[first - 1], count));
+  }
 }
 
-double ExactFactor(const RunState& run, std::int16_t i) {
-  const double angle = ((run.system.Omega() * i) * run.dt.value()) + run.phi;
-  if (!std::isfinite(angle)) ThrowStepOverflow(i, "time");
-  return std::cos(angle);
+void ThrowStepOverflow(std::int16_t i, const char* what) {
+  throw RunError(ErrorKind::kOverflow, StepPlace{i},
+                 "In step " + std::to_string(i) + " the " + what +
+                     " left the range of a double. Try a smaller time step or smaller values.");
 }
 
 }  // namespace sho

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QPaintEvent>
 #include <QPixmap>
+#include <QTest>
 
 namespace sho {
 namespace {
@@ -70,6 +72,46 @@ TEST_F(Canvas, PaintsWhatItHasDrawn) {
   EXPECT_EQ(shown.pixel(10 * shown.devicePixelRatio(), 10 * shown.devicePixelRatio()), kRed);
   EXPECT_EQ(shown.pixel(10 * shown.devicePixelRatio(), 11 * shown.devicePixelRatio()), kBlue);
   EXPECT_EQ(shown.pixel(40 * shown.devicePixelRatio(), 40 * shown.devicePixelRatio()), kWhite);
+}
+
+// Remembers the area of every paint event.
+class PaintRecorder : public QObject {
+ public:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) painted += static_cast<QPaintEvent*>(event)->region();
+    return false;
+  }
+  QRegion painted;
+};
+
+TEST_F(Canvas, RepaintsOnlyWhatTheRunChangedOnceAskedTo) {
+  canvas.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&canvas));
+  canvas.ShowChanges();  // the blank area as first made
+  QCoreApplication::processEvents();
+  PaintRecorder recorder;
+  canvas.installEventFilter(&recorder);
+  const double ratio = canvas.devicePixelRatioF();
+
+  canvas.SetPoint(150, 150, kEulerColour);   // logical pixel (10, 10)
+  canvas.SetPoint(600, 1500, kExactColour);  // logical pixel (40, 100)
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(recorder.painted.isEmpty());  // nothing is repainted while a run draws
+
+  canvas.ShowChanges();
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(recorder.painted.contains(QRect(10, 10, 31, 91)));
+  EXPECT_FALSE(recorder.painted.intersects(QRect(0, 200, 352, 145)));
+
+  // The next run clears the old points and draws elsewhere: both places are repainted.
+  recorder.painted = {};
+  canvas.Clear();
+  canvas.SetPoint(3000, 4500, kEulerColour);  // logical pixel (200, 300)
+  canvas.ShowChanges();
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(recorder.painted.contains(QRect(10, 10, 191, 291)));
+  EXPECT_EQ(canvas.grab().toImage().pixel(10 * ratio, 10 * ratio), kWhite);
+  EXPECT_EQ(canvas.grab().toImage().pixel(200 * ratio, 300 * ratio), kRed);
 }
 
 }  // namespace

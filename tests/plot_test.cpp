@@ -4,6 +4,7 @@
 
 #include <cfloat>
 
+#include "run/run.h"
 #include "run/stepping.h"
 #include "runtime/run_error.h"
 #include "tests/test_support.h"
@@ -62,13 +63,15 @@ TEST(Plot, CoordinateBeyondSinglePrecisionIsAnOverflowInItsStep) {
 TEST(Plot, TimeStepOneTenthOverflowsAtTheEulerPointOfStep764) {
   MemorySurface surface;
   Plot plot(surface);
-  RunState run = PrepareRun(EntryTexts{{"1", "0", "0.1"}, {}});
+  const RunConstants run = PrepareRun(EntryTexts{{"1", "0", "0.1"}, {}});
+  OscillatorState state = run.start;
+  ExactCurve exact(run, kStepCount);
   for (std::int16_t i = 1; i <= 763; ++i) {
-    const OscillatorState s = AdvanceStep(run, i);
+    const OscillatorState s = AdvanceStep(run, state, i);
     plot.PlotEulerPoint(i, s.y);
-    plot.PlotExactPoint(i, run.amplitude, ExactFactor(run, i));
+    plot.PlotExactPoint(i, run.amplitude, exact.ExactFactor(i));
   }
-  const OscillatorState s = AdvanceStep(run, 764);
+  const OscillatorState s = AdvanceStep(run, state, 764);
   EXPECT_THROW(plot.PlotEulerPoint(764, s.y), RunError);
   EXPECT_EQ(surface.points.size(), 2u * 763);
 }

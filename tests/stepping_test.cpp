@@ -5,6 +5,8 @@
 #include <cmath>
 #include <complex>
 
+#include "run/run.h"
+#include "runtime/cosine.h"
 #include "runtime/run_error.h"
 
 namespace sho {
@@ -15,31 +17,39 @@ EntryTexts Entries(std::string y0, std::string degrees, std::string dt) {
 }
 
 // Runs `steps` Euler steps and returns the last state.
-OscillatorState Steps(RunState& run, int steps) {
-  OscillatorState s = run.state;
-  for (int i = 1; i <= steps; ++i) s = AdvanceStep(run, static_cast<std::int16_t>(i));
-  return s;
+OscillatorState Steps(const RunConstants& run, int steps) {
+  OscillatorState state = run.start;
+  for (int i = 1; i <= steps; ++i) AdvanceStep(run, state, static_cast<std::int16_t>(i));
+  return state;
+}
+
+// Within one unit in the last place.
+void ExpectCloseToCos(double c, double angle) {
+  EXPECT_LE(std::fabs(c - std::cos(angle)), std::nextafter(std::fabs(c), INFINITY) - std::fabs(c))
+      << angle;
 }
 
 TEST(Stepping, FirstStepsAndLastStepOfTheClassicRun) {
-  RunState run = PrepareRun(Entries("1", "0", "0.01"));
-  EXPECT_EQ(run.state.y, 1.0);
-  EXPECT_EQ(run.state.v, 0.0);
+  const RunConstants run = PrepareRun(Entries("1", "0", "0.01"));
+  EXPECT_EQ(run.start.y, 1.0);
+  EXPECT_EQ(run.start.v, 0.0);
   EXPECT_EQ(run.amplitude, 1.0);
 
-  const OscillatorState s1 = AdvanceStep(run, 1);
+  OscillatorState state = run.start;
+  const OscillatorState s1 = AdvanceStep(run, state, 1);
   EXPECT_EQ(s1.y, 1.0);
   EXPECT_EQ(s1.v, -0.25);
-  const OscillatorState s2 = AdvanceStep(run, 2);
+  const OscillatorState s2 = AdvanceStep(run, state, 2);
   EXPECT_DOUBLE_EQ(s2.y, 0.9975);
   EXPECT_DOUBLE_EQ(s2.v, -0.5);
-  const OscillatorState s3 = AdvanceStep(run, 3);
+  const OscillatorState s3 = AdvanceStep(run, state, 3);
   EXPECT_DOUBLE_EQ(s3.y, 0.9925);
   EXPECT_DOUBLE_EQ(s3.v, -0.749375);
+  EXPECT_EQ(state.v, s3.v);
 
-  for (int i = 4; i <= 10000; ++i) AdvanceStep(run, static_cast<std::int16_t>(i));
-  EXPECT_NEAR(run.state.y, -263523.511624393, 1e-9);
-  EXPECT_NEAR(run.state.v, 93344.5858823325, 1e-9);
+  for (int i = 4; i <= 10000; ++i) AdvanceStep(run, state, static_cast<std::int16_t>(i));
+  EXPECT_NEAR(state.y, -263523.511624393, 1e-9);
+  EXPECT_NEAR(state.v, 93344.5858823325, 1e-9);
 }
 
 // The Euler map multiplies z = y + i v / omega by (1 - i omega dt) each step, so after n steps
@@ -53,9 +63,9 @@ TEST(Stepping, MatchesTheEulerMapsClosedFormAfter10000Steps) {
   for (const Case& c :
        {Case{"1", "0", "0.01"}, Case{"20", "0", "0.001"}, Case{"-3.5", "30", "0.005"},
         Case{"2", "-60", "0.0001"}, Case{"0.25", "135", "-0.002"}}) {
-    RunState run = PrepareRun(Entries(c.y0, c.degrees, c.dt));
+    const RunConstants run = PrepareRun(Entries(c.y0, c.degrees, c.dt));
     const long double omega = 5, dt = std::stold(c.dt);
-    const std::complex<long double> z0(run.state.y, run.state.v / omega);
+    const std::complex<long double> z0(run.start.y, run.start.v / omega);
     const std::complex<long double> factor(1, -omega * dt);
     std::complex<long double> power = 1, base = factor;
     for (int n = 10000; n > 0; n /= 2, base *= base) {
@@ -72,33 +82,36 @@ TEST(Stepping, MatchesTheEulerMapsClosedFormAfter10000Steps) {
 
 TEST(Stepping, PhaseGivesStartVelocityAndExactAmplitude) {
   const double phi = ((60.0 * 2) * 3.14159) / 360;
-  RunState run = PrepareRun(Entries("2", "60", "0.01"));
+  const RunConstants run = PrepareRun(Entries("2", "60", "0.01"));
   EXPECT_EQ(run.phi, phi);
-  EXPECT_EQ(run.state.y, 2.0);
-  EXPECT_EQ(run.state.v, ((-2.0) * 5.0) * std::tan(phi));
+  EXPECT_EQ(run.start.y, 2.0);
+  EXPECT_EQ(run.start.v, ((-2.0) * 5.0) * std::tan(phi));
   EXPECT_EQ(run.amplitude, 2.0 / std::cos(phi));
 
   // The exact curve y(t) = A cos(omega t + phi) starts where the Euler steps start.
-  EXPECT_NEAR(run.amplitude * std::cos(phi), run.state.y, 1e-15);
-  EXPECT_NEAR(-5.0 * run.amplitude * std::sin(phi), run.state.v, 1e-14);
+  EXPECT_NEAR(run.amplitude * std::cos(phi), run.start.y, 1e-15);
+  EXPECT_NEAR(-5.0 * run.amplitude * std::sin(phi), run.start.v, 1e-14);
 }
 
 TEST(Stepping, ExactFactorIsTheCosineAtEachStepsTime) {
-  RunState run = PrepareRun(Entries("1", "0", "0.01"));
-  AdvanceStep(run, 1);
-  EXPECT_NEAR(ExactFactor(run, 1), 0.99875026039497, 1e-14);
-  EXPECT_EQ(ExactFactor(run, 1), std::cos(0.05));
-  EXPECT_EQ(ExactFactor(run, 10000), std::cos(((5.0 * 10000) * 0.01) + 0.0));
+  ExactCurve exact(PrepareRun(Entries("1", "0", "0.01")), kStepCount);
+  EXPECT_NEAR(exact.ExactFactor(1), 0.99875026039497, 1e-14);
+  for (std::int16_t i : {1, 2, 63, 64, 65, 10000, 129, 3}) {  // in and out of order
+    const double angle = ((5.0 * i) * 0.01) + 0.0;
+    EXPECT_EQ(exact.ExactFactor(i), Cosine(angle)) << i;
+    ExpectCloseToCos(exact.ExactFactor(i), angle);
+  }
 
-  RunState shifted = PrepareRun(Entries("1", "45", "0.1"));
-  AdvanceStep(shifted, 1);
-  EXPECT_EQ(ExactFactor(shifted, 7), std::cos(((5.0 * 7) * 0.1) + ((45.0 * 2) * 3.14159) / 360));
+  const double phi = ((45.0 * 2) * 3.14159) / 360;
+  ExactCurve shifted(PrepareRun(Entries("1", "45", "0.1")), 200);
+  for (std::int16_t i = 1; i <= 200; ++i) {
+    EXPECT_EQ(shifted.ExactFactor(i), Cosine(((5.0 * i) * 0.1) + phi)) << i;
+  }
 }
 
 ErrorPlace PlaceOfError(const EntryTexts& entries, int steps) {
   try {
-    RunState run = PrepareRun(entries);
-    Steps(run, steps);
+    Steps(PrepareRun(entries), steps);
   } catch (const RunError& e) {
     return e.place();
   }
@@ -108,8 +121,9 @@ ErrorPlace PlaceOfError(const EntryTexts& entries, int steps) {
 
 int EntryOfError(const EntryTexts& entries, ErrorKind kind) {
   try {
-    RunState run = PrepareRun(entries);
-    AdvanceStep(run, 1);
+    const RunConstants run = PrepareRun(entries);
+    OscillatorState state = run.start;
+    AdvanceStep(run, state, 1);
   } catch (const RunError& e) {
     EXPECT_EQ(e.kind(), kind) << e.what();
     EXPECT_NE(std::string(e.what()).find(kEntryCaptions.at(e.entry())), std::string::npos);

@@ -219,7 +219,7 @@ void Form1::ShowRunResults() {
   list_model_.Publish();
   Cmby->setCurrentIndex(-1);
   Cmby->setEditText(QString::fromStdString(list_.EditText()));
-  fig->update();
+  fig->ShowChanges();
 }
 
 void Form1::ReportRunError(const RunError& error) {
