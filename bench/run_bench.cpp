@@ -15,11 +15,11 @@ const EntryTexts kClassicEntries{{"1", "0", "0.01"}, {}};
 void stepping(benchmark::State& state) {
   for (auto _ : state) {
     const RunConstants run = PrepareRun(kClassicEntries);
-    OscillatorState state = run.start;
     ExactCurve exact(run, kStepCount);
+    OscillatorState s = run.start;
     double sum = 0;  // uses every step's numbers, without holding the steps up as a barrier would
     for (std::int16_t i = 1; i <= kStepCount; ++i) {
-      const OscillatorState s = AdvanceStep(run, state, i);
+      s = AdvanceStep(run, s, i);
       sum += s.v + exact.ExactFactor(i);
     }
     double result = sum;  // so that only the copy, not the running sum, is seen from outside

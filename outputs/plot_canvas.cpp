@@ -17,11 +17,6 @@ QRgb ToRgb(Colour colour) {
 }  // namespace
 
 void PlotCanvas::Span::Add(int column, int row) {
-  if (IsEmpty()) {
-    left = right = column;
-    top = bottom = row;
-    return;
-  }
   left = std::min(left, column);
   right = std::max(right, column);
   top = std::min(top, row);
@@ -48,6 +43,8 @@ void PlotCanvas::Clear() {
   image_.fill(palette().color(backgroundRole()));
   pixels_ = reinterpret_cast<QRgb*>(image_.bits());
   pixels_per_row_ = image_.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
+  columns_ = image_.width();
+  rows_ = image_.height();
   device_pixels_per_twip_ = ratio / kTwipsPerPixel;
   changed_.Add(drawn_);
   drawn_ = {};
@@ -61,7 +58,7 @@ void PlotCanvas::SetPoint(float x, float y, Colour colour) {
   // The one device pixel that contains the point.
   const double column = x * device_pixels_per_twip_;
   const double row = y * device_pixels_per_twip_;
-  if (!(column >= 0 && row >= 0 && column < image_.width() && row < image_.height())) return;
+  if (!(column >= 0 && row >= 0 && column < columns_ && row < rows_)) return;
   const int c = static_cast<int>(column);
   const int r = static_cast<int>(row);
   pixels_[r * pixels_per_row_ + c] = ToRgb(colour);

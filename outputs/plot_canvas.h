@@ -32,7 +32,8 @@ class PlotCanvas : public QWidget, public PlotSurface {
  private:
   // Device pixels holding points, as the rows and columns they span.
   struct Span {
-    int left = 0, top = 0, right = -1, bottom = -1;
+    static constexpr int kNone = 1 << 30;
+    int left = kNone, top = kNone, right = -kNone, bottom = -kNone;
     bool IsEmpty() const { return right < left; }
     void Add(int column, int row);
     void Add(const Span& other);
@@ -41,6 +42,7 @@ class PlotCanvas : public QWidget, public PlotSurface {
   QImage image_;
   QRgb* pixels_ = nullptr;  // the image's first row, so that a point is one store
   qsizetype pixels_per_row_ = 0;
+  int columns_ = 0, rows_ = 0;  // the image's size in device pixels
   double device_pixels_per_twip_ = 0;
   Span drawn_;    // the points in the image now
   Span changed_;  // what differs from the last repaint

@@ -18,7 +18,7 @@ class ResultsList {
   static constexpr std::string_view kHeader = "i                     Y                   V";
   static constexpr std::string_view kInitialEditText = "         ";
 
-  void SetListHeader() { edit_text_ = kHeader; }
+  void SetListHeader() { shows_header_ = true; }
 
   // Sets the entry of step i (at index i - 1) to S(i), 8 blanks, S(y), 7 blanks, S(v). It is added
   // when the list holds exactly i - 1 entries and replaces the entry at that index otherwise.
@@ -29,9 +29,12 @@ class ResultsList {
 
   int Count() const { return static_cast<int>(entries_.size()); }
   std::string EntryText(int index) const;
-  const std::string& EditText() const { return edit_text_; }
+  std::string_view EditText() const { return shows_header_ ? kHeader : typed_text_; }
   // What the user typed into the edit text since.
-  void SetEditText(std::string text) { edit_text_ = std::move(text); }
+  void SetEditText(std::string text) {
+    typed_text_ = std::move(text);
+    shows_header_ = false;
+  }
 
  private:
   struct Entry {
@@ -40,7 +43,9 @@ class ResultsList {
     double v;
   };
   std::vector<Entry> entries_;
-  std::string edit_text_{kInitialEditText};
+  // The run sets the header after every entry: a flag, not ten thousand copies of it.
+  bool shows_header_ = false;
+  std::string typed_text_{kInitialEditText};
 };
 
 // The sign-slot text of a number: a blank for zero and positive numbers, "-" for negative ones,

@@ -13,10 +13,10 @@ void PerformRun(RunHost& host) {
     const RunConstants run = PrepareRun(entries);
     host.OpenDataFiles();
     host.SetListHeader();
-    OscillatorState state = run.start;
     ExactCurve exact(run, kStepCount);
+    OscillatorState s = run.start;
     for (std::int16_t i = 1; i <= kStepCount; ++i) {
-      const OscillatorState s = AdvanceStep(run, state, i);
+      s = AdvanceStep(run, s, i);
       host.SetListEntry(i, s.y, s.v);
       entries_set = i;
       host.SetListHeader();

@@ -32,11 +32,10 @@ RunConstants PrepareRun(const EntryTexts& entries);
 
 [[noreturn]] void ThrowStepOverflow(std::int16_t i, const char* what);
 
-// Advances `state` by one Euler step and returns it. Throws in step 1 what is wrong with the time
-// step (a type mismatch or an overflow naming entry 2), and an overflow in step i when the state
-// leaves the double range. The state is the caller's, so that it can stay in registers.
-inline OscillatorState AdvanceStep(const RunConstants& run, OscillatorState& state,
-                                   std::int16_t i) {
+// The state after one Euler step from `state`. Throws in step 1 what is wrong with the time step
+// (a type mismatch or an overflow naming entry 2), and an overflow in step i when the state leaves
+// the double range.
+inline OscillatorState AdvanceStep(const RunConstants& run, OscillatorState state, std::int16_t i) {
   if (run.time_step_fault) [[unlikely]]
     throw RunError(*run.time_step_fault);
   const OscillatorState s = EulerStep(run.system, state, run.dt);
@@ -44,7 +43,6 @@ inline OscillatorState AdvanceStep(const RunConstants& run, OscillatorState& sta
   if (!((std::fabs(s.y) <= kLargest) & (std::fabs(s.v) <= kLargest))) [[unlikely]] {
     ThrowStepOverflow(i, std::isfinite(s.y) ? "velocity" : "position");
   }
-  state = s;
   return s;
 }
 

@@ -64,14 +64,14 @@ TEST(Plot, TimeStepOneTenthOverflowsAtTheEulerPointOfStep764) {
   MemorySurface surface;
   Plot plot(surface);
   const RunConstants run = PrepareRun(EntryTexts{{"1", "0", "0.1"}, {}});
-  OscillatorState state = run.start;
   ExactCurve exact(run, kStepCount);
+  OscillatorState s = run.start;
   for (std::int16_t i = 1; i <= 763; ++i) {
-    const OscillatorState s = AdvanceStep(run, state, i);
+    s = AdvanceStep(run, s, i);
     plot.PlotEulerPoint(i, s.y);
     plot.PlotExactPoint(i, run.amplitude, exact.ExactFactor(i));
   }
-  const OscillatorState s = AdvanceStep(run, state, 764);
+  s = AdvanceStep(run, s, 764);
   EXPECT_THROW(plot.PlotEulerPoint(764, s.y), RunError);
   EXPECT_EQ(surface.points.size(), 2u * 763);
 }

@@ -218,7 +218,8 @@ void Form1::Command1_Click() {
 void Form1::ShowRunResults() {
   list_model_.Publish();
   Cmby->setCurrentIndex(-1);
-  Cmby->setEditText(QString::fromStdString(list_.EditText()));
+  const std::string_view edit_text = list_.EditText();
+  Cmby->setEditText(QString::fromUtf8(edit_text.data(), static_cast<qsizetype>(edit_text.size())));
   fig->ShowChanges();
 }
 
