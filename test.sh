@@ -13,6 +13,13 @@ cmake -S . -B build/test -DCMAKE_BUILD_TYPE=Release -DSHO_WERROR=ON >/dev/null
 cmake --build build/test -j"$jobs"
 ctest --test-dir build/test --output-on-failure -j"$jobs"
 
+echo "== Benchmark, a short run to see that it works"
+build/test/bench/sho-bench --benchmark_min_time=0.01 | tee build/test/bench-smoke.txt
+for figure in stepping files_only full_run startup memory_100_runs 'full_run / files_only'; do
+  grep -q "^$figure" build/test/bench-smoke.txt || { echo "The benchmark did not report $figure" >&2; exit 1; }
+done
+if grep -q 'ERROR OCCURRED' build/test/bench-smoke.txt; then exit 1; fi
+
 echo "== AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSHO_WERROR=ON -DSHO_SANITIZE=ON \
   >/dev/null
