@@ -12,7 +12,8 @@ constexpr double kMetresPerInch = 0.0254;
 }  // namespace
 
 QString SaveShownAsPng(QWidget& widget, const QString& path) {
-  QImage image = widget.grab().toImage();
+  QWidget* window = widget.window();
+  QImage image = window->grab(QRect(widget.mapTo(window, QPoint(0, 0)), widget.size())).toImage();
   const int dots_per_metre =
       qRound(widget.logicalDpiX() * image.devicePixelRatio() / kMetresPerInch);
   image.setDotsPerMeterX(dots_per_metre);

@@ -41,10 +41,13 @@ class SavePlot : public ::testing::Test {
   }
   ~SavePlot() override { std::filesystem::current_path(previous_directory); }
 
-  // Right-clicks the plot as a user would and clicks the one entry of the menu that opens.
-  void SaveFromThePlotsMenu() {
-    const QPoint on_plot = form.fig->mapTo(&form, QPoint(200, 300));
-    QTest::mouseClick(form.windowHandle(), Qt::RightButton, {}, on_plot);
+  // Right-clicks this point of the window as a user would.
+  void RightClick(QPoint where) {
+    QTest::mouseClick(form.windowHandle(), Qt::RightButton, {}, where);
+  }
+  // Right-clicks the plot and clicks the one entry of the menu that opens.
+  void SaveFromThePlotsMenu(QPoint on_plot = QPoint(200, 300)) {
+    RightClick(form.fig->mapTo(&form, on_plot));
     ASSERT_TRUE(form.PlotMenu->isVisible());
     const QList<QAction*> entries = form.PlotMenu->actions();
     ASSERT_EQ(entries.size(), 1);
@@ -56,19 +59,31 @@ class SavePlot : public ::testing::Test {
 
   QMessageBox* ErrorBox() const { return form.findChild<QMessageBox*>("PlotSaveErrorBox"); }
 
-  // The drawing area as it should look in device pixels: the drawing with the axis line and the
-  // legend labels over it, each as it shows itself.
+  // The drawing area as it should look in device pixels: the drawing; over it, the axis line and
+  // the legend labels on it; over them, the controls of the window that lie on the drawing area.
+  // Each control as it shows itself.
   QImage ExpectedPicture() const {
     const double ratio = form.fig->devicePixelRatioF();
     QImage picture = form.fig->Drawing().convertToFormat(QImage::Format_RGB32);
     picture.setDevicePixelRatio(1);
     QPainter painter(&picture);
-    for (QObject* child : form.fig->children()) {  // bottom to top
-      auto* control = qobject_cast<QWidget*>(child);
-      if (!control || !control->isVisible()) continue;
+    const auto draw = [&](QWidget* control, QPoint at) {
       QImage shown = control->grab().toImage();
       shown.setDevicePixelRatio(1);
-      painter.drawImage(control->pos() * ratio, shown);
+      painter.drawImage(at * ratio, shown);
+    };
+    bool above_plot = false;
+    for (QObject* child : form.children()) {  // bottom to top
+      auto* control = qobject_cast<QWidget*>(child);
+      if (control == form.fig) {
+        for (QObject* on_plot : form.fig->children()) {
+          if (auto* c = qobject_cast<QWidget*>(on_plot); c && c->isVisible()) draw(c, c->pos());
+        }
+        above_plot = true;
+      } else if (above_plot && control && control->isVisible() &&
+                 control->geometry().intersects(form.fig->geometry())) {
+        draw(control, control->pos() - form.fig->pos());
+      }
     }
     return picture;
   }
@@ -112,8 +127,12 @@ TEST_F(SavePlot, SavesTheDrawingAreaAsShownAtTheScreensDensity) {
   const QRect lower_half(0, below_axis, saved.width(), saved.height() - below_axis);
   EXPECT_GT(CountPixels(saved, lower_half, [](QRgb c) { return c == kRed; }), 100);
   EXPECT_GT(CountPixels(saved, lower_half, [](QRgb c) { return c == kBlue; }), 100);
-  const QRect axis = InDevicePixels(form.Line1, ratio);
+  QRect axis = InDevicePixels(form.Line1, ratio);
   EXPECT_EQ(axis.width(), saved.width());
+  // The window's "0" beside the axis covers its first pixel, on screen as in the file.
+  const int covered = form.Label1[2]->geometry().right() + 1 - form.fig->x();
+  EXPECT_EQ(covered, 1);
+  axis.setLeft(static_cast<int>(covered * ratio));
   EXPECT_EQ(CountPixels(saved, axis, [](QRgb c) { return c == kBlack; }),
             axis.width() * axis.height());
   const auto reddish = [](QRgb c) { return qRed(c) > 200 && qGreen(c) < 80 && qBlue(c) < 80; };
@@ -122,6 +141,23 @@ TEST_F(SavePlot, SavesTheDrawingAreaAsShownAtTheScreensDensity) {
   const QRect exact_label = InDevicePixels(form.Label2[0], ratio)
                                 .intersected(QRect(0, 0, saved.width(), form.Label3->y() * ratio));
   EXPECT_GT(CountPixels(saved, exact_label, bluish), 20 * ratio * ratio);
+  const QRect lower_legend(
+      InDevicePixels(form.Label2[2], ratio).topLeft() - form.fig->pos() * ratio,
+      form.Label2[2]->size() * ratio);
+  EXPECT_GT(CountPixels(saved, lower_legend, bluish), 20 * ratio * ratio);
+}
+
+TEST_F(SavePlot, TheMenuIsOnThePlotAndWhatLiesOnItOnly) {
+  chosen = dir / "from-the-legend.png";
+  SaveFromThePlotsMenu(form.Label2[2]->geometry().center() - form.fig->pos());
+  SaveFromThePlotsMenu(form.Label3->geometry().center());
+  EXPECT_EQ(times_asked, 2);
+  EXPECT_TRUE(std::filesystem::exists(chosen));
+
+  RightClick(QPoint(4, 520));  // the window's background
+  EXPECT_FALSE(form.PlotMenu->isVisible());
+  RightClick(form.Command1->geometry().center());
+  EXPECT_FALSE(form.PlotMenu->isVisible());
 }
 
 TEST_F(SavePlot, AFileThatCannotBeWrittenIsReportedAndTheWindowGoesOn) {

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QFileDialog>
 #include <QLocale>
@@ -216,9 +217,6 @@ void Form1::BuildPlotMenu() {
   PlotMenu->setObjectName("PlotMenu");
   PlotMenu->addAction(QStringLiteral("Save plot as PNG…"), this, &Form1::SavePlot_Click);
   choose_plot_file_ = AskForPngFile;
-  fig->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(fig, &QWidget::customContextMenuRequested, this,
-          [this](const QPoint& position) { PlotMenu->popup(fig->mapToGlobal(position)); });
 }
 
 EntryTexts Form1::ReadEntries() const {
@@ -289,6 +287,16 @@ void Form1::ReportPlotSaveError(const QString& path, const QString& reason) {
 void Form1::Exit_Click() {
   hide();
   QCoreApplication::exit(0);
+}
+
+// The plot's menu, for the plot and the labels and line on it; the drawing area has no menu of
+// its own and the labels have none, so their requests come here.
+void Form1::contextMenuEvent(QContextMenuEvent* event) {
+  if (!fig->geometry().contains(event->pos())) {
+    QWidget::contextMenuEvent(event);
+    return;
+  }
+  PlotMenu->popup(event->globalPos());
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

@@ -63,10 +63,11 @@ class Form1 : public QWidget {
   std::array<QLabel*, 3> Label2{};
   QPushButton* Command1 = nullptr;
   QPushButton* Exit = nullptr;
-  QMenu* PlotMenu = nullptr;  // opened by right-clicking the plot (or the menu key on it)
+  QMenu* PlotMenu = nullptr;  // opened by right-clicking the plot or what lies on it
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
   void BuildControls();
