@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QMessageBox>
 #include <QPainter>
 #include <QTest>
@@ -153,6 +154,14 @@ TEST_F(SavePlot, TheMenuIsOnThePlotAndWhatLiesOnItOnly) {
   SaveFromThePlotsMenu(form.Label3->geometry().center());
   EXPECT_EQ(times_asked, 2);
   EXPECT_TRUE(std::filesystem::exists(chosen));
+
+  // The menu key on the plot opens it too: what the platform sends the plot for that key.
+  const QPoint centre = form.fig->rect().center();
+  QContextMenuEvent menu_key(QContextMenuEvent::Keyboard, centre, form.fig->mapToGlobal(centre));
+  QApplication::sendEvent(form.fig, &menu_key);
+  EXPECT_TRUE(form.PlotMenu->isVisible());
+  QTest::keyClick(form.PlotMenu, Qt::Key_Escape);
+  EXPECT_FALSE(form.PlotMenu->isVisible());
 
   RightClick(QPoint(4, 520));  // the window's background
   EXPECT_FALSE(form.PlotMenu->isVisible());
