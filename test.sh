@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds everything (Release) and runs every test headless; then builds the tests once more with
+# Builds everything (Release) and runs every test headless, among them the one that builds the
+# Debian package (build/test/package) and checks it; then builds the tests once more with
 # AddressSanitizer and UndefinedBehaviorSanitizer and runs them there. Exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")"

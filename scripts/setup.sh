@@ -5,12 +5,13 @@ set -euo pipefail
 
 run_packages=(
   cmake g++ make
-  qt6-base-dev
+  qt6-base-dev qt6-svg-dev
   fonts-liberation2 fonts-farsiweb fonts-comic-neue  # the window's fonts
 )
 test_packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xdotool imagemagick  # the screenshot
+  xvfb xauth xdotool imagemagick  # the screenshot, and starting the packaged program
+  dpkg-dev desktop-file-utils appstream librsvg2-bin  # building and checking the package
 )
 
 wanted=("${run_packages[@]}")

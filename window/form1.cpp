@@ -2,11 +2,15 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QFileDialog>
 #include <QLocale>
 #include <QMessageBox>
 #include <algorithm>
 #include <vector>
 
+#include "outputs/shown_png.h"
 #include "run/run.h"
 #include "window/look.h"
 
@@ -81,6 +85,17 @@ QRect Geometry(const ControlSpec& spec) {
 
 QString MultiLineText(const char* text) { return QString::fromUtf8(text).replace("\r\n", "\n"); }
 
+// A save dialog that starts in the working directory, beside the data files.
+QString AskForPngFile(QWidget* parent) {
+  QFileDialog dialog(parent, QStringLiteral("Save plot as PNG"), QDir::currentPath(),
+                     QStringLiteral("PNG images (*.png)"));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setDefaultSuffix(QStringLiteral("png"));
+  dialog.selectFile(QStringLiteral("plot.png"));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return dialog.selectedFiles().constFirst();
+}
+
 }  // namespace
 
 Form1::Form1(QWidget* parent) : QWidget(parent) {
@@ -94,6 +109,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
   setAutoFillBackground(true);
 
   BuildControls();
+  BuildPlotMenu();
   plot_ = std::make_unique<Plot>(*fig);
   outputs_ = std::make_unique<RunOutputs>([this] { return ReadEntries(); }, list_, *plot_, files_);
   fig->Clear();
@@ -196,6 +212,13 @@ QWidget* Form1::MakeControl(const ControlSpec& spec, QWidget* container) {
   return nullptr;
 }
 
+void Form1::BuildPlotMenu() {
+  PlotMenu = new QMenu(this);
+  PlotMenu->setObjectName("PlotMenu");
+  PlotMenu->addAction(QStringLiteral("Save plot as PNG…"), this, &Form1::SavePlot_Click);
+  choose_plot_file_ = AskForPngFile;
+}
+
 EntryTexts Form1::ReadEntries() const {
   EntryTexts entries;
   for (std::size_t k = 0; k < Text1.size(); ++k) entries.text[k] = Text1[k]->text().toStdString();
@@ -242,9 +265,39 @@ void Form1::ReportRunError(const RunError& error) {
   box->open();
 }
 
+void Form1::SavePlot_Click() {
+  const QString path = choose_plot_file_(this);
+  if (path.isEmpty()) return;
+  if (const QString reason = SaveShownAsPng(*fig, path); !reason.isEmpty()) {
+    ReportPlotSaveError(path, reason);
+  }
+}
+
+void Form1::ReportPlotSaveError(const QString& path, const QString& reason) {
+  auto* box = new QMessageBox(
+      QMessageBox::Warning, QStringLiteral("Plot not saved"),
+      QStringLiteral("The plot could not be saved as %1.").arg(QDir::toNativeSeparators(path)),
+      QMessageBox::Ok, this);
+  box->setObjectName("PlotSaveErrorBox");
+  box->setInformativeText(reason);
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  box->setWindowModality(Qt::WindowModal);
+  box->open();
+}
+
 void Form1::Exit_Click() {
   hide();
   QCoreApplication::exit(0);
+}
+
+// The plot's menu, for the plot and the labels and line on it; the drawing area has no menu of
+// its own and the labels have none, so their requests come here.
+void Form1::contextMenuEvent(QContextMenuEvent* event) {
+  if (!fig->geometry().contains(event->pos())) {
+    QWidget::contextMenuEvent(event);
+    return;
+  }
+  PlotMenu->popup(event->globalPos());
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

@@ -5,10 +5,12 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <map>
 #include <string>
 
@@ -33,6 +35,14 @@ class Form1 : public QWidget {
   void Command1_Click();
   // Exit: ends the program.
   void Exit_Click();
+  // The plot's context menu, "Save plot as PNG…": saves the drawing area as it is shown to the file
+  // the user chooses. A file that cannot be written is reported in a message box over the window.
+  void SavePlot_Click();
+
+  // Asks for the file to save the plot in; an empty path when the user cancels. A file dialog
+  // unless told otherwise.
+  using PlotFileChooser = std::function<QString(QWidget* parent)>;
+  void SetPlotFileChooser(PlotFileChooser chooser) { choose_plot_file_ = std::move(chooser); }
 
   // The control with this key ("Text1(0)", "Cmby"), for the tests.
   QWidget* Control(const std::string& key) const { return controls_.at(key); }
@@ -53,9 +63,11 @@ class Form1 : public QWidget {
   std::array<QLabel*, 3> Label2{};
   QPushButton* Command1 = nullptr;
   QPushButton* Exit = nullptr;
+  QMenu* PlotMenu = nullptr;  // opened by right-clicking the plot or what lies on it
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
   void BuildControls();
@@ -63,6 +75,8 @@ class Form1 : public QWidget {
   EntryTexts ReadEntries() const;
   void ShowRunResults();
   void ReportRunError(const RunError& error);
+  void BuildPlotMenu();
+  void ReportPlotSaveError(const QString& path, const QString& reason);
 
   std::map<std::string, QWidget*> controls_;
   ResultsList list_;
@@ -70,6 +84,7 @@ class Form1 : public QWidget {
   DataFiles files_;
   std::unique_ptr<Plot> plot_;
   std::unique_ptr<RunOutputs> outputs_;
+  PlotFileChooser choose_plot_file_;
 };
 
 }  // namespace sho

@@ -1,0 +1,139 @@
+#!/usr/bin/env bash
+# Builds the Debian package from a build tree (leaving it in BUILD/package), unpacks it into a
+# scratch root with dpkg -x and checks it: the files it installs, its control fields and the
+# dependencies in them, the desktop entry and metainfo against their validators, and that the
+# program it installs starts from there and shows its window on an X server.
+# Usage: tests/package_test.sh BUILD-DIR
+set -uo pipefail
+build=$(realpath "$1")
+app_id=io.github.sho_euler.ShoEuler
+
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+passed=0
+failed=0
+check() {  # check DESCRIPTION COMMAND...: runs the command and counts it
+  local description=$1
+  shift
+  if "$@"; then
+    passed=$((passed + 1))
+    echo "ok      $description"
+  else
+    failed=$((failed + 1))
+    echo "FAILED  $description"
+  fi
+}
+# Whether a comma-separated Depends field names a package.
+depends_on() { tr ',' '\n' <<<"$1" | sed -E 's/^ +//; s/[ (].*//' | grep -qx "$2"; }
+
+echo "== Building the package"
+rm -f "$build"/package/*.deb
+if ! cpack --config "$build/CPackConfig.cmake" >"$scratch/cpack.log" 2>&1; then
+  cat "$scratch/cpack.log"
+  echo "0 passed, 1 failed"
+  exit 1
+fi
+version=$(sed -nE 's/^set\(CPACK_PACKAGE_VERSION "(.*)"\)$/\1/p' "$build/CPackConfig.cmake")
+arch=$(dpkg --print-architecture)
+deb=$build/package/sho-euler_${version}_${arch}.deb
+check "the package is $(basename "$deb")" test -f "$deb"
+[ -f "$deb" ] || { echo "$passed passed, $failed failed"; exit 1; }
+dpkg-deb -I "$deb"
+
+echo "== What it installs"
+root=$scratch/root
+dpkg -x "$deb" "$root"
+dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sort >"$scratch/files"
+cat "$scratch/files"
+sort >"$scratch/expected" <<EOF
+./usr/bin/sho-euler
+./usr/share/applications/$app_id.desktop
+./usr/share/icons/hicolor/scalable/apps/$app_id.svg
+./usr/share/metainfo/$app_id.metainfo.xml
+EOF
+check "exactly the program, its desktop entry, icon and metainfo" \
+  diff -u "$scratch/expected" "$scratch/files"
+program=$root/usr/bin/sho-euler
+check "the program is executable" test -x "$program"
+check "the program looks for libraries only in the system's places (no RPATH or RUNPATH)" \
+  bash -c "! readelf -d '$program' | grep -Eq 'RPATH|RUNPATH'"
+check "the program is stripped" bash -c "! readelf -S '$program' | grep -q '\.symtab'"
+
+echo "== Control fields"
+field() { dpkg-deb -f "$deb" "$1"; }
+check "Package is sho-euler" test "$(field Package)" = sho-euler
+check "Version is the project's, $version" test "$(field Version)" = "$version"
+check "Architecture is $arch" test "$(field Architecture)" = "$arch"
+check "it has a one-line summary and a description" \
+  test "$(field Description | wc -l)" -ge 2
+depends=$(field Depends)
+for package in libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6; do
+  check "Depends on $package" depends_on "$depends" "$package"
+done
+# Every library the program links, and every font family the window is drawn in, comes from a
+# package that Depends names.
+for library in $(readelf -d "$program" | sed -nE 's/.*NEEDED.*\[(.*)\]/\1/p'); do
+  owners=$(dpkg-query -S "*/$library" 2>/dev/null | sed -E 's/[:,].*//' | sort -u)
+  named=no
+  for owner in $owners; do depends_on "$depends" "$owner" && named=yes; done
+  check "the package of $library ($(echo $owners)) is in Depends" test "$named" = yes
+done
+for family in "Liberation Sans" "Nazli" "Comic Neue"; do
+  font=$(fc-list "$family" file | head -n 1 | sed 's/: *$//')
+  owner=$(dpkg-query -S "$font" 2>/dev/null | sed -E 's/[:,].*//' | head -n 1)
+  check "the font $family (${owner:-not installed}) is in Depends" \
+    depends_on "$depends" "${owner:-none}"
+done
+
+echo "== Desktop entry, icon and metainfo"
+entry=$root/usr/share/applications/$app_id.desktop
+metainfo=$root/usr/share/metainfo/$app_id.metainfo.xml
+icon=$root/usr/share/icons/hicolor/scalable/apps/$app_id.svg
+key() { sed -nE "s/^$1=//p" "$entry"; }
+check "desktop-file-validate passes" desktop-file-validate "$entry"
+check "appstreamcli validate --no-net passes" appstreamcli validate --no-net "$metainfo"
+check "the entry starts the installed program" test -x "$root/usr/bin/$(key Exec | cut -d' ' -f1)"
+check "the entry's icon is the installed icon" test "$(key Icon)" = "$app_id"
+check "the entry is in Education and Science" \
+  bash -c "grep -Eq '^Categories=(.*;)?Education;' '$entry' && grep -Eq '^Categories=(.*;)?Science;' '$entry'"
+check "the entry has a name and a comment" test -n "$(key Name)" -a -n "$(key Comment)"
+check "the metainfo's id and launchable are the entry's" \
+  bash -c "grep -q '<id>$app_id</id>' '$metainfo' && grep -q '<launchable type=\"desktop-id\">$app_id.desktop</launchable>' '$metainfo'"
+check "the metainfo's latest release is the package's version" \
+  bash -c "grep -m 1 '<release ' '$metainfo' | grep -q 'version=\"$version\"'"
+check "the icon is a 128 x 128 drawing that librsvg renders" \
+  test "$(rsvg-convert "$icon" | identify -format '%w %h' -)" = "128 128"
+
+echo "== The installed program starts"
+# A clean environment, as a desktop's menu would start it, on an X server of its own: this uses
+# the X11 platform plugin, the fonts and the libraries that the package depends on.
+mkdir -p "$scratch/home" "$scratch/work"
+export program scratch
+xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" bash -c '
+  cd "$scratch/work"
+  env -i HOME="$scratch/home" PATH=/usr/bin:/bin DISPLAY="$DISPLAY" XAUTHORITY="$XAUTHORITY" \
+    "$program" >"$scratch/program.log" 2>&1 &
+  pid=$!
+  window=$(timeout 30 xdotool search --sync --onlyvisible --classname "^sho-euler$" | head -n 1)
+  if [ -z "$window" ]; then
+    echo "no window appeared"
+    cat "$scratch/program.log"
+    kill "$pid" 2>/dev/null
+    exit 1
+  fi
+  xdotool getwindowname "$window" >"$scratch/title"
+  sleep 0.5
+  import -window "$window" "$scratch/window.png"
+  kill -0 "$pid" || exit 1
+  kill "$pid"
+' >"$scratch/start.log" 2>&1
+started=$?
+cat "$scratch/start.log"
+check "its window appeared, with the class name the desktop entry gives" test "$started" -eq 0
+check "its title is the program's own" grep -q "^Simple Harmonic Oscilator" "$scratch/title"
+check "it drew the window in its orange" bash -c \
+  "convert '$scratch/window.png' -crop 1x1+4+520 -depth 8 txt:- | grep -qi '#FFC080'"
+
+echo "The package: $deb"
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
