@@ -142,8 +142,8 @@ TEST_P(BadInput, RunsWithItsNumberOrStopsNamingTheEntryAndTheWindowGoesOn) {
     EXPECT_EQ(form.Cmby->count(), expected.list_count);
     EXPECT_EQ(form.Cmby->itemText(0).toStdString(), expected.first_entry);
     const Lines now = ReadDataFiles(dir.path());
-    EXPECT_EQ(now.y, kBefore.y + expected.lines.y);
-    EXPECT_EQ(now.v, kBefore.v + expected.lines.v);
+    EXPECT_PRED_FORMAT2(testing::SameBytes, now.y, kBefore.y + expected.lines.y);
+    EXPECT_PRED_FORMAT2(testing::SameBytes, now.v, kBefore.v + expected.lines.v);
   } else {
     const std::string shown = DismissError();
     const std::string heading =
@@ -158,8 +158,8 @@ TEST_P(BadInput, RunsWithItsNumberOrStopsNamingTheEntryAndTheWindowGoesOn) {
     EXPECT_EQ(form.Cmby->count(), 0);
     EXPECT_TRUE(DrawingIsBlank());
     const Lines now = ReadDataFiles(dir.path());
-    EXPECT_EQ(now.y, kBefore.y);
-    EXPECT_EQ(now.v, kBefore.v);
+    EXPECT_PRED_FORMAT2(testing::SameBytes, now.y, kBefore.y);
+    EXPECT_PRED_FORMAT2(testing::SameBytes, now.v, kBefore.v);
   }
 
   // The window goes on: a valid run appends exactly its 10,000 lines.
@@ -170,8 +170,8 @@ TEST_P(BadInput, RunsWithItsNumberOrStopsNamingTheEntryAndTheWindowGoesOn) {
   EXPECT_EQ(form.Cmby->count(), 10000);
   static const Lines valid_run = ReferenceRun(kValid).lines;
   const Lines now = ReadDataFiles(dir.path());
-  EXPECT_EQ(now.y, held.y + valid_run.y);
-  EXPECT_EQ(now.v, held.v + valid_run.v);
+  EXPECT_PRED_FORMAT2(testing::SameBytes, now.y, held.y + valid_run.y);
+  EXPECT_PRED_FORMAT2(testing::SameBytes, now.v, held.v + valid_run.v);
 }
 
 std::string CaseName(const ::testing::TestParamInfo<std::tuple<int, Input>>& info) {

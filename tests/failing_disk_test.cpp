@@ -116,12 +116,12 @@ class FailingDisk : public testing::Window {
     EXPECT_EQ(form.Cmby->count(), 10000);
     static const Lines added = ReferenceRun(kEntries).lines;
     const Lines now = ReadDataFiles(directory);
-    EXPECT_EQ(now.y, held.y + added.y);
-    EXPECT_EQ(now.v, held.v + added.v);
+    EXPECT_PRED_FORMAT2(testing::SameBytes, now.y, held.y + added.y);
+    EXPECT_PRED_FORMAT2(testing::SameBytes, now.v, held.v + added.v);
   }
 
   static void ExpectHeld(const fs::path& file, const std::string& bytes) {
-    EXPECT_EQ(ReadBytes(file), bytes) << file;
+    EXPECT_PRED_FORMAT2(testing::SameBytes, ReadBytes(file), bytes) << file;
   }
 };
 
@@ -268,13 +268,13 @@ TEST_F(FailingDisk, DiskThatFillsDuringARunKeepsWholeStepsInBoth) {
 
   // Both files: what they held, then the same whole steps of this run.
   const Lines now = ReadDataFiles(mount_point);
-  ASSERT_EQ(now.y.substr(0, kBefore.y.size()), kBefore.y);
-  ASSERT_EQ(now.v.substr(0, kBefore.v.size()), kBefore.v);
+  ASSERT_PRED_FORMAT2(testing::SameBytes, now.y.substr(0, kBefore.y.size()), kBefore.y);
+  ASSERT_PRED_FORMAT2(testing::SameBytes, now.v.substr(0, kBefore.v.size()), kBefore.v);
   const std::string y_added = now.y.substr(kBefore.y.size());
   const std::string v_added = now.v.substr(kBefore.v.size());
   const Lines run = ReferenceRun(kEntries).lines;
-  EXPECT_EQ(y_added, run.y.substr(0, y_added.size()));
-  EXPECT_EQ(v_added, run.v.substr(0, v_added.size()));
+  EXPECT_PRED_FORMAT2(testing::SameBytes, y_added, run.y.substr(0, y_added.size()));
+  EXPECT_PRED_FORMAT2(testing::SameBytes, v_added, run.v.substr(0, v_added.size()));
   const auto steps = std::count(y_added.begin(), y_added.end(), '\n');
   EXPECT_EQ(std::count(v_added.begin(), v_added.end(), '\n'), steps);
   EXPECT_GT(steps, 0);

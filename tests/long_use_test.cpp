@@ -66,8 +66,10 @@ TEST_F(LongUse, AThousandRunsKeepTheListTheFilesAndTheMemoryInStep) {
     ASSERT_EQ(form.Cmby->count(), 10000);
 
     // Exactly this run's lines, after everything the files held.
-    ASSERT_EQ(ReadBytesFrom(dir / "y.dat", y_size), expected[which].y);
-    ASSERT_EQ(ReadBytesFrom(dir / "v.dat", v_size), expected[which].v);
+    ASSERT_PRED_FORMAT2(testing::SameBytes, ReadBytesFrom(dir / "y.dat", y_size),
+                        expected[which].y);
+    ASSERT_PRED_FORMAT2(testing::SameBytes, ReadBytesFrom(dir / "v.dat", v_size),
+                        expected[which].v);
     y_size += expected[which].y.size();
     v_size += expected[which].v.size();
     if ((run + 1) % kRunsPerBatch == 0) {

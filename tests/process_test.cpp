@@ -154,8 +154,8 @@ class HelperRun {
 
 // Both data files of a directory that held `before` and since gained `added`.
 void ExpectFiles(const TempDir& dir, const Lines& before, const Lines& added) {
-  EXPECT_EQ(ReadBytes(dir / "y.dat"), before.y + added.y);
-  EXPECT_EQ(ReadBytes(dir / "v.dat"), before.v + added.v);
+  EXPECT_PRED_FORMAT2(testing::SameBytes, ReadBytes(dir / "y.dat"), before.y + added.y);
+  EXPECT_PRED_FORMAT2(testing::SameBytes, ReadBytes(dir / "v.dat"), before.v + added.v);
 }
 
 TEST(KilledRun, LeavesWholeLinesOfCompletedStepsAndTheNextRunAppendsAfterThem) {
@@ -176,8 +176,8 @@ TEST(KilledRun, LeavesWholeLinesOfCompletedStepsAndTheNextRunAppendsAfterThem) {
     // What reached the files: the same whole steps in both, in the order the run took them.
     const std::string y = ReadBytes(dir / "y.dat");
     const std::string v = ReadBytes(dir / "v.dat");
-    ASSERT_EQ(y.substr(0, before.y.size()), before.y);
-    ASSERT_EQ(v.substr(0, before.v.size()), before.v);
+    ASSERT_PRED_FORMAT2(testing::SameBytes, y.substr(0, before.y.size()), before.y);
+    ASSERT_PRED_FORMAT2(testing::SameBytes, v.substr(0, before.v.size()), before.v);
     const std::size_t steps = LineCount(y) - LineCount(before.y);
     EXPECT_LE(steps, static_cast<std::size_t>(pause_step));
     if (pause_step >= 5000) {
@@ -255,12 +255,12 @@ TEST(KilledRun, AtRandomMomentsLeavesNothingButLinesOfCompletedSteps) {
     // kill came inside a write: then its last line may be cut short.
     const std::string y = ReadBytes(dir / "y.dat");
     const std::string v = ReadBytes(dir / "v.dat");
-    ASSERT_EQ(y.substr(0, before.y.size()), before.y);
-    ASSERT_EQ(v.substr(0, before.v.size()), before.v);
+    ASSERT_PRED_FORMAT2(testing::SameBytes, y.substr(0, before.y.size()), before.y);
+    ASSERT_PRED_FORMAT2(testing::SameBytes, v.substr(0, before.v.size()), before.v);
     const std::string y_added = y.substr(before.y.size());
     const std::string v_added = v.substr(before.v.size());
-    ASSERT_EQ(y_added, first.y.substr(0, y_added.size()));
-    ASSERT_EQ(v_added, first.v.substr(0, v_added.size()));
+    ASSERT_PRED_FORMAT2(testing::SameBytes, y_added, first.y.substr(0, y_added.size()));
+    ASSERT_PRED_FORMAT2(testing::SameBytes, v_added, first.v.substr(0, v_added.size()));
     if (WholeLines(y_added) != y_added || WholeLines(v_added) != v_added) ++partial_lines;
     if (y_added != first.y) ++in_the_loop;
     // Lines reach v.dat after y.dat, a block at a time.
@@ -288,7 +288,8 @@ TEST(TwoRuns, TheSecondWaitsForTheFirstAndNeitherIsLost) {
   HelperRun waiter(dir.path(), kSecond);
   std::this_thread::sleep_for(500ms);
   EXPECT_TRUE(waiter.IsRunning()) << waiter.output;
-  EXPECT_EQ(ReadBytes(dir / "y.dat"), y_paused);  // the second run has written nothing yet
+  EXPECT_PRED_FORMAT2(testing::SameBytes, ReadBytes(dir / "y.dat"),
+                      y_paused);  // the second run has written nothing yet
 
   holder.Go();
   holder.ExpectCompletes();
@@ -336,7 +337,8 @@ TEST(TwoRuns, StartedAtTheSameMomentEachWritesOneUnbrokenBlock) {
   // Either order, but the same in both files: line k of y.dat and of v.dat from one step.
   const std::string y = ReadBytes(dir / "y.dat");
   if (y == before.y + first.y + second.y) {
-    EXPECT_EQ(ReadBytes(dir / "v.dat"), before.v + first.v + second.v);
+    EXPECT_PRED_FORMAT2(testing::SameBytes, ReadBytes(dir / "v.dat"),
+                        before.v + first.v + second.v);
   } else {
     ExpectFiles(dir, before, {second.y + first.y, second.v + first.v});
   }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -51,6 +53,11 @@ std::string ReadBytesFrom(const std::filesystem::path& path, std::uintmax_t offs
 
 // The lines of a data file, each without its CR LF. Fails the test on a line that lacks either.
 std::vector<std::string> DataLines(const std::filesystem::path& path);
+
+// For EXPECT_PRED_FORMAT2: the bytes of a data file against the bytes expected. A difference is
+// told by its first line that differs, rather than by printing both.
+::testing::AssertionResult SameBytes(const char* actual_expression, const char* expected_expression,
+                                     const std::string& actual, const std::string& expected);
 
 // The contents of y.dat and v.dat, or what a run appends to them.
 struct Lines {
