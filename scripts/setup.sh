@@ -11,6 +11,7 @@ run_packages=(
 test_packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool imagemagick  # the screenshot
+  clang-14 libclang-rt-14-dev  # the fuzzer (libFuzzer and its sanitizers)
 )
 
 wanted=("${run_packages[@]}")
