@@ -22,6 +22,7 @@ mkdir -p build/fuzz/corpus
 # A text that takes more than 5 s counts as a hang (-timeout); timeout(1) ends a fuzzer that
 # overruns as a whole.
 if ! timeout --kill-after=10 120 build/fuzz/number_text_fuzzer -max_total_time=30 -timeout=5 \
+  -artifact_prefix=build/fuzz/ \
   build/fuzz/corpus tests/fuzz/seeds >build/fuzz/fuzz.log 2>&1; then
   tail -n 40 build/fuzz/fuzz.log
   echo "== The fuzzer stopped on a fault; its whole output is in build/fuzz/fuzz.log" >&2
