@@ -227,8 +227,9 @@ TEST(KilledRun, AtRandomMomentsLeavesNothingButLinesOfCompletedSteps) {
     ASSERT_TRUE(run.WaitFor("paused"));
     const auto start = std::chrono::steady_clock::now();
     run.Go();
-    run.ExpectCompletes();
+    ASSERT_TRUE(run.WaitFor("finished"));  // not the process's end: a sanitizer's work comes then
     loop_times.push_back(std::chrono::steady_clock::now() - start);
+    run.ExpectCompletes();
   }
   std::sort(loop_times.begin(), loop_times.end());
   const auto loop_time = loop_times[2];
@@ -272,7 +273,7 @@ TEST(KilledRun, AtRandomMomentsLeavesNothingButLinesOfCompletedSteps) {
   }
   std::cout << in_the_loop << " of 30 kills came in the middle of the loop, " << partial_lines
             << " inside a write\n";
-  EXPECT_GE(in_the_loop, 5);  // the moments fell inside the loop, not all after it
+  EXPECT_GE(in_the_loop, 10);  // the moments fell inside the loop, not all after it
 }
 
 TEST(TwoRuns, TheSecondWaitsForTheFirstAndNeitherIsLost) {

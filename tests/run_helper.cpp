@@ -9,8 +9,8 @@
 // --pause-after    once step STEP's lines are handed to the data files, writes "paused" to standard
 //                  output and reads a line from standard input before it goes on.
 // --step-delay-us  waits this long after every step, so that a run lasts long enough to overlap.
-// Exits 0 after a complete run, 3 after a run error (printed as "<kind> in <place>: <message>"),
-// 2 when called wrongly.
+// Prints "finished" and exits 0 after a complete run, exits 3 after a run error (printed as
+// "<kind> in <place>: <message>"), 2 when called wrongly.
 
 #include <unistd.h>
 
@@ -125,5 +125,7 @@ int main(int argc, char** argv) {
                 error.what());
     return 3;
   }
+  std::fputs("finished\n", stdout);
+  std::fflush(stdout);
   return 0;
 }
