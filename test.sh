@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything (Release) and runs every test headless, among them the one that builds the
-# Debian package (build/test/package) and checks it; then builds the tests once more with
-# AddressSanitizer and UndefinedBehaviorSanitizer and runs them there. Exits non-zero on any failure.
+# Debian package (build/test/package) and checks it; runs the benchmark briefly; fuzzes the reading
+# of numbers for 30 seconds; then builds the tests once more with AddressSanitizer and
+# UndefinedBehaviorSanitizer and runs them there. Exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/setup.sh test
@@ -20,6 +21,22 @@ for figure in stepping files_only full_run startup memory_100_runs 'full_run / f
   grep -q "^$figure" build/test/bench-smoke.txt || { echo "The benchmark did not report $figure" >&2; exit 1; }
 done
 if grep -q 'ERROR OCCURRED' build/test/bench-smoke.txt; then exit 1; fi
+
+echo "== Fuzzing the reading of numbers for 30 s (AddressSanitizer and UndefinedBehaviorSanitizer)"
+cmake -S tests/fuzz -B build/fuzz -DCMAKE_CXX_COMPILER=clang++-14 >/dev/null
+cmake --build build/fuzz -j"$jobs"
+rm -rf build/fuzz/corpus
+mkdir -p build/fuzz/corpus
+# A text that takes more than 5 s counts as a hang (-timeout); timeout(1) ends a fuzzer that
+# overruns as a whole.
+if ! timeout --kill-after=10 120 build/fuzz/number_text_fuzzer -max_total_time=30 -timeout=5 \
+  -artifact_prefix=build/fuzz/ \
+  build/fuzz/corpus tests/fuzz/seeds >build/fuzz/fuzz.log 2>&1; then
+  tail -n 40 build/fuzz/fuzz.log
+  echo "== The fuzzer stopped on a fault; its whole output is in build/fuzz/fuzz.log" >&2
+  exit 1
+fi
+tail -n 1 build/fuzz/fuzz.log
 
 echo "== AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSHO_WERROR=ON -DSHO_SANITIZE=ON \

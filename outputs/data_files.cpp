@@ -5,8 +5,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <string_view>
 #include <system_error>
 #include <thread>
 
@@ -19,6 +21,9 @@ namespace {
 // Lines are gathered up to this size before they reach the files: a few thousand steps, so a run
 // costs a handful of writes rather than twenty thousand.
 constexpr std::size_t kFlushBytes = 64 * 1024;
+
+// The longest line the program writes: a number and CR LF.
+constexpr std::size_t kLongestLine = kMaxNumberTextLength + 2;
 
 std::string Reason(int error) { return std::generic_category().message(error); }
 
@@ -106,8 +111,37 @@ void DataFiles::Open(File& file) {
                                   "its run has finished.");
   }
   file.committed_size = ::lseek(file.fd, 0, SEEK_END);
+  if (S_ISREG(info.st_mode)) CutPartialLastLine(file);
   file.pending.clear();
   file.pending.reserve(kFlushBytes + 2 * kMaxNumberTextLength);
+}
+
+void DataFiles::CutPartialLastLine(File& file) {
+  if (file.committed_size == 0) return;
+  // The descriptor is for writing only; a file that cannot be read is taken as it is.
+  const int reader = ::open(file.path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (reader < 0) return;
+  char tail[kLongestLine + 1];
+  const long long start = std::max(0LL, file.committed_size - static_cast<long long>(sizeof tail));
+  const ssize_t got =
+      ::pread(reader, tail, static_cast<std::size_t>(file.committed_size - start), start);
+  ::close(reader);
+  if (got <= 0 || tail[got - 1] == '\n') return;
+
+  const std::string_view read(tail, static_cast<std::size_t>(got));
+  const std::size_t last_break = read.rfind('\n');
+  if (last_break == std::string_view::npos && start > 0) {
+    ThrowFileError(file.path, "Cannot append to " + file.path.string() +
+                                  ": its last line has no line break and is longer than any "
+                                  "line the program writes. End it with a line break.");
+  }
+  const long long whole =
+      last_break == std::string_view::npos ? 0 : start + static_cast<long long>(last_break) + 1;
+  if (::ftruncate(file.fd, whole) != 0) {
+    ThrowFileError(file.path, "Cannot remove the partial last line of " + file.path.string() +
+                                  ": " + Reason(errno) + ".");
+  }
+  file.committed_size = whole;
 }
 
 void DataFiles::WriteStep(double y, double v) {

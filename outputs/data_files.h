@@ -13,6 +13,11 @@ namespace sho {
 // v.dat: lines are gathered a few thousand steps at a time and reach both files together, and a
 // write that fails rolls both files back to the last step that reached both. While a run has them
 // open it holds an exclusive advisory lock on each, so two copies of the program never interleave.
+//
+// A program killed in the middle of a write can leave the first part of a line (the kernel stops
+// a write at a page boundary), and nothing can undo that at the time. The next run that opens the
+// file removes such a partial last line before it appends, so that its first number does not run
+// into the fragment.
 class DataFiles {
  public:
   static constexpr const char* kPositionsName = "y.dat";
@@ -26,8 +31,10 @@ class DataFiles {
   DataFiles(const DataFiles&) = delete;
   DataFiles& operator=(const DataFiles&) = delete;
 
-  // Opens y.dat, then v.dat, for appending, creating a missing file empty. Throws a file error
-  // naming the path and the reason; when v.dat fails, y.dat is closed again.
+  // Opens y.dat, then v.dat, for appending, creating a missing file empty and removing a partial
+  // last line. Throws a file error naming the path and the reason; when v.dat fails, y.dat is
+  // closed again. A last line without a line break that is longer than any line of the program's
+  // is not one of its own: that file is left as it is, with a file error.
   void OpenDataFiles();
 
   // Writes y as one line of y.dat, then v as one line of v.dat.
@@ -49,6 +56,7 @@ class DataFiles {
   };
 
   void Open(File& file);
+  void CutPartialLastLine(File& file);
   void Flush();
   void RollBack() noexcept;
   void CloseQuietly() noexcept;

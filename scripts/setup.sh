@@ -12,6 +12,7 @@ test_packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool imagemagick  # the screenshot, and starting the packaged program
   dpkg-dev desktop-file-utils appstream librsvg2-bin  # building and checking the package
+  clang-14 libclang-rt-14-dev  # the fuzzer (libFuzzer and its sanitizers)
 )
 
 wanted=("${run_packages[@]}")

@@ -168,6 +168,37 @@ TEST(DataFiles, FullDiskKeepsBothFilesAtTheSameWholeStep) {
   EXPECT_EQ(ReadBytes(other / "v.dat"), before);
 }
 
+TEST(DataFiles, NextRunRemovesThePartialLineThatAKilledWriteLeft) {
+  TempDir dir;
+  WriteBytes(dir / "y.dat", "1\r\n0.99");        // cut inside a number
+  WriteBytes(dir / "v.dat", "-0.25\r\n-0.5\r");  // cut between CR and LF
+  DataFiles files(dir.path());
+  files.OpenDataFiles();
+  WriteSteps(files, 1, 1);
+  files.CloseAllFiles();
+  EXPECT_EQ(ReadBytes(dir / "y.dat"), "1\r\n2\r\n");
+  EXPECT_EQ(ReadBytes(dir / "v.dat"), "-0.25\r\n-0.5\r\n");
+
+  // A file that holds nothing but the start of its first line.
+  WriteBytes(dir / "y.dat", "0.9");
+  files.OpenDataFiles();
+  files.CloseAllFiles();
+  EXPECT_EQ(ReadBytes(dir / "y.dat"), "");
+}
+
+TEST(DataFiles, LongLastLineWithoutLineBreakIsNotTakenForAPartialOne) {
+  // Longer than any line the program writes: not a fragment of its own, so nothing is removed.
+  TempDir dir;
+  const std::string foreign = "1\r\n" + std::string(40, '7');
+  WriteBytes(dir / "y.dat", foreign);
+  DataFiles files(dir.path());
+  const RunError e = FileErrorOf([&] { files.OpenDataFiles(); });
+  EXPECT_EQ(std::get<FilePlace>(e.place()).path, (dir / "y.dat").string());
+  EXPECT_NE(std::string(e.what()).find("no line break"), std::string::npos) << e.what();
+  EXPECT_EQ(ReadBytes(dir / "y.dat"), foreign);
+  EXPECT_FALSE(std::filesystem::exists(dir / "v.dat"));
+}
+
 TEST(DataFiles, AnotherRunsLockMakesThisOneWaitThenGiveUp) {
   TempDir dir;
   DataFiles holder(dir.path());

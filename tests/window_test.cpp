@@ -9,6 +9,7 @@
 
 #include "run/run.h"
 #include "tests/test_support.h"
+#include "tests/window_fixture.h"
 #include "window/form1.h"
 
 namespace sho {
@@ -18,104 +19,11 @@ using testing::DataLines;
 using testing::MemorySurface;
 using testing::ReadBytes;
 using testing::TempDir;
+using testing::Window;
 
-constexpr QRgb kWhite = 0xFFFFFFFF;
 constexpr QRgb kRed = 0xFFFF0000;
 constexpr QRgb kBlue = 0xFF0000FF;
 const std::string kHeader(ResultsList::kHeader);
-
-// The window, shown and active, with the working directory (and so the data files) in a fresh
-// directory of its own.
-class Window : public ::testing::Test {
- protected:
-  Window() {
-    std::filesystem::current_path(dir.path());
-    form.show();
-    form.activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
-  }
-  ~Window() override { std::filesystem::current_path(previous_directory); }
-
-  void Type(int entry, const QString& text) {
-    QLineEdit* box = form.Text1.at(entry);
-    box->setFocus();
-    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(box, Qt::Key_Delete);
-    QTest::keyClicks(box, text);
-  }
-  void TypeEntries(const QString& y0, const QString& degrees, const QString& dt) {
-    Type(0, y0);
-    Type(1, degrees);
-    Type(2, dt);
-  }
-  void ClickRun() { QTest::mouseClick(form.Command1, Qt::LeftButton); }
-
-  QMessageBox* ErrorBox() const { return form.findChild<QMessageBox*>("RunErrorBox"); }
-  // The error box's text, after clicking its OK button.
-  std::string DismissError() {
-    QMessageBox* box = ErrorBox();
-    if (!box) {
-      ADD_FAILURE() << "no error shown";
-      return "";
-    }
-    EXPECT_TRUE(box->isVisible());
-    EXPECT_NE(box->windowModality(), Qt::NonModal);
-    const std::string text = (box->text() + "\n" + box->informativeText()).toStdString();
-    QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(ErrorBox(), nullptr);
-    EXPECT_TRUE(form.isVisible());
-    return text;
-  }
-
-  // The key of the control that has the focus ("Cmby" for the combo box's own edit field).
-  std::string FocusKey() const {
-    for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget()) {
-      if (!w->objectName().isEmpty()) return w->objectName().toStdString();
-    }
-    return "";
-  }
-
-  // The drawing a run of these entries should leave: every point in the device pixel that
-  // contains it, in the order the run sets them.
-  QImage ExpectedDrawing(const EntryTexts& entries) {
-    MemorySurface surface;
-    surface.height_points = 258.75f;
-    Plot plot(surface);
-    ResultsList list;
-    TempDir scratch;
-    DataFiles files(scratch.path());
-    RunOutputs outputs([&] { return entries; }, list, plot, files);
-    try {
-      PerformRun(outputs);
-    } catch (const RunError&) {
-    }
-    const double ratio = form.fig->devicePixelRatioF();
-    QImage image(QSize(352, 345) * ratio, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    for (const auto& p : surface.points) {
-      const int x = static_cast<int>(std::floor(p.x * ratio / 15));
-      const int y = static_cast<int>(std::floor(p.y * ratio / 15));
-      if (x >= 0 && y >= 0 && x < image.width() && y < image.height()) {
-        image.setPixel(x, y, p.colour == kEulerColour ? kRed : kBlue);
-      }
-    }
-    return image;
-  }
-  bool DrawingIsBlank() const {
-    const QImage& drawing = form.fig->Drawing();
-    for (int y = 0; y < drawing.height(); ++y) {
-      for (int x = 0; x < drawing.width(); ++x) {
-        if (drawing.pixel(x, y) != kWhite) return false;
-      }
-    }
-    return true;
-  }
-
-  std::filesystem::path previous_directory = std::filesystem::current_path();
-  TempDir dir;
-  Form1 form;
-};
 
 TEST_F(Window, IsBuiltFromTheControlTable) {
   EXPECT_EQ(form.windowTitle().toStdString(),

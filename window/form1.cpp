@@ -8,6 +8,7 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <algorithm>
+#include <limits>
 #include <vector>
 
 #include "outputs/shown_png.h"
@@ -156,6 +157,9 @@ QWidget* Form1::MakeControl(const ControlSpec& spec, QWidget* container) {
   switch (spec.kind) {
     case ControlKind::kTextBox: {
       auto* box = new QLineEdit(text, container);
+      // Qt would cut a pasted text at 32,767 characters without a word, and the run would then
+      // read another number than the one entered (or none): take all of it.
+      box->setMaxLength(std::numeric_limits<int>::max());
       if (name == "Text1") Text1.at(index) = box;
       return box;
     }
