@@ -80,7 +80,7 @@ inline double ReducedCosine(double x) {
 }
 
 #if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-#define SHO_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
+#define SHO_VECTOR_CLONES __attribute__((target_clones("avx512f", "avx2", "default")))
 #else
 #define SHO_VECTOR_CLONES
 #endif
