@@ -2,7 +2,7 @@
 // writes both data files and does nothing else.
 #include <benchmark/benchmark.h>
 
-#include "bench/scratch_dir.h"
+#include "bench/data_files_dir.h"
 #include "outputs/data_files.h"
 #include "run/run.h"
 #include "run/stepping.h"
@@ -56,7 +56,7 @@ void files_only(benchmark::State& state) {
   for (auto _ : state) {
     PerformRun(host);
     state.PauseTiming();
-    scratch.RemoveDataFiles();
+    RemoveDataFiles(scratch);
     state.ResumeTiming();
   }
 }

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/scratch_dir.h"
+#include "bench/data_files_dir.h"
 
 extern char** environ;
 

@@ -6,7 +6,7 @@
 #include <QApplication>
 #include <fstream>
 
-#include "bench/scratch_dir.h"
+#include "bench/data_files_dir.h"
 #include "window/form1.h"
 
 namespace sho::bench {
@@ -44,7 +44,7 @@ void full_run(benchmark::State& state) {
   for (auto _ : state) {
     window.Run();
     state.PauseTiming();
-    window.scratch().RemoveDataFiles();
+    RemoveDataFiles(window.scratch());
     state.ResumeTiming();
   }
   if (window.form.Cmby->count() != kStepCount) state.SkipWithError("the list lost entries");
@@ -65,7 +65,7 @@ void memory_100_runs(benchmark::State& state) {
     const long after_first = ResidentBytes();
     for (int run = 2; run <= 100; ++run) {
       window.Run();
-      window.scratch().RemoveDataFiles();
+      RemoveDataFiles(window.scratch());
     }
     state.counters["rss_growth_MB"] = static_cast<double>(ResidentBytes() - after_first) / 1e6;
   }
