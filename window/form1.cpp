@@ -251,22 +251,17 @@ void Form1::ShowRunResults() {
 }
 
 void Form1::ReportRunError(const RunError& error) {
-  auto* box = new QMessageBox(
-      QMessageBox::Critical, QStringLiteral("Run stopped"),
+  QMessageBox* box = OpenMessageBox(
+      QMessageBox::Critical, "RunErrorBox", QStringLiteral("Run stopped"),
       QStringLiteral("%1 in %2.")
           .arg(KindName(error.kind()), QString::fromStdString(PlaceText(error.place()))),
-      QMessageBox::Ok, this);
-  box->setObjectName("RunErrorBox");
-  box->setInformativeText(QString::fromStdString(error.what()));
-  box->setAttribute(Qt::WA_DeleteOnClose);
-  box->setWindowModality(Qt::WindowModal);
+      QString::fromStdString(error.what()));
   if (const int entry = error.entry(); entry >= 0) {
     connect(box, &QMessageBox::finished, this, [this, entry] {
       Text1.at(static_cast<std::size_t>(entry))->setFocus();
       Text1.at(static_cast<std::size_t>(entry))->selectAll();
     });
   }
-  box->open();
 }
 
 void Form1::SavePlot_Click() {
@@ -278,15 +273,21 @@ void Form1::SavePlot_Click() {
 }
 
 void Form1::ReportPlotSaveError(const QString& path, const QString& reason) {
-  auto* box = new QMessageBox(
-      QMessageBox::Warning, QStringLiteral("Plot not saved"),
+  OpenMessageBox(
+      QMessageBox::Warning, "PlotSaveErrorBox", QStringLiteral("Plot not saved"),
       QStringLiteral("The plot could not be saved as %1.").arg(QDir::toNativeSeparators(path)),
-      QMessageBox::Ok, this);
-  box->setObjectName("PlotSaveErrorBox");
-  box->setInformativeText(reason);
+      reason);
+}
+
+QMessageBox* Form1::OpenMessageBox(QMessageBox::Icon icon, const char* name, const QString& title,
+                                   const QString& text, const QString& details) {
+  auto* box = new QMessageBox(icon, title, text, QMessageBox::Ok, this);
+  box->setObjectName(name);
+  box->setInformativeText(details);
   box->setAttribute(Qt::WA_DeleteOnClose);
   box->setWindowModality(Qt::WindowModal);
   box->open();
+  return box;
 }
 
 void Form1::Exit_Click() {

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QWidget>
@@ -75,6 +76,9 @@ class Form1 : public QWidget {
   EntryTexts ReadEntries() const;
   void ShowRunResults();
   void ReportRunError(const RunError& error);
+  // A message over the window that leaves it usable behind once dismissed.
+  QMessageBox* OpenMessageBox(QMessageBox::Icon icon, const char* name, const QString& title,
+                              const QString& text, const QString& details);
   void BuildPlotMenu();
   void ReportPlotSaveError(const QString& path, const QString& reason);
 
