@@ -16,9 +16,11 @@ class RatioReporter : public benchmark::ConsoleReporter {
 
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
+    // With repetitions, their median; otherwise the one run.
     for (const Run& run : runs) {
-      if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
-        seconds_[run.benchmark_name()] =
+      const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+      if ((median || run.run_type == Run::RT_Iteration) && !run.error_occurred) {
+        seconds_[run.run_name.function_name] =
             run.GetAdjustedRealTime() * benchmark::GetTimeUnitMultiplier(run.time_unit);
       }
     }
