@@ -35,19 +35,19 @@ TEST_F(Window, IsBuiltFromTheControlTable) {
   EXPECT_EQ(form.size(), QSize(678, 528));
   EXPECT_EQ(form.palette().color(QPalette::Window), QColor(255, 192, 128));
 
-  for (const ControlSpec& spec : kControlTable) {
-    const std::string key = ControlKey(spec);
+  for (const ControlSpec& row : kControlTable) {
+    const std::string key = ControlKey(row);
     SCOPED_TRACE(key);
     QWidget* control = form.Control(key);
     ASSERT_NE(control, nullptr);
-    const std::string container = spec.container;
+    const std::string container = row.container;
     EXPECT_EQ(control->parentWidget(), container == "Form1" ? &form : form.Control(container));
     EXPECT_TRUE(control->isVisible());
-    if (spec.kind == ControlKind::kLine) {
+    if (row.kind == ControlKind::kLine) {
       EXPECT_EQ(control->geometry(), QRect(0, 176, 352, 1));
     } else {
       EXPECT_EQ(control->geometry(),
-                QRect(spec.left / 15, spec.top / 15, spec.width / 15, spec.height / 15));
+                QRect(row.left / 15, row.top / 15, row.width / 15, row.height / 15));
     }
 
     QString caption;
@@ -59,16 +59,16 @@ TEST_F(Window, IsBuiltFromTheControlTable) {
     if (auto* label = qobject_cast<QLabel*>(control)) caption = label->text();
     if (auto* button = qobject_cast<QPushButton*>(control)) caption = button->text();
     if (auto* combo = qobject_cast<QComboBox*>(control)) caption = combo->currentText();
-    EXPECT_EQ(caption.toStdString(), spec.text);
+    EXPECT_EQ(caption.toStdString(), row.text);
 
     const QFontInfo font(control->font());
-    const std::string face = spec.font.face;
+    const std::string face = row.font.face;
     const std::string expected_family = face == "Zar"       ? "Nazli"
                                         : face == "MV Boli" ? "Comic Neue"
                                                             : "Liberation Sans";
     EXPECT_EQ(font.family().toStdString(), expected_family);
-    EXPECT_EQ(font.pixelSize(), std::lround(spec.font.points * 96 / 72));
-    EXPECT_EQ(font.bold(), spec.font.bold);
+    EXPECT_EQ(font.pixelSize(), std::lround(row.font.points * 96 / 72));
+    EXPECT_EQ(font.bold(), row.font.bold);
   }
   EXPECT_EQ(form.Frame3->title().size(), 99);
 }

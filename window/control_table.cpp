@@ -63,9 +63,8 @@ const std::array<ControlSpec, 25> kControlTable = {{
 }};
 // clang-format on
 
-std::string ControlKey(const ControlSpec& spec) {
-  return spec.index < 0 ? spec.name
-                        : std::string(spec.name) + "(" + std::to_string(spec.index) + ")";
+std::string ControlKey(const ControlSpec& row) {
+  return row.index < 0 ? row.name : std::string(row.name) + "(" + std::to_string(row.index) + ")";
 }
 
 }  // namespace sho

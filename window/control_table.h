@@ -53,7 +53,7 @@ inline constexpr FontSpec kWindowFont{"MS Sans Serif", 13.5, true};
 extern const std::array<ControlSpec, 25> kControlTable;
 
 // "Text1(2)" for a member of a control array, "Cmby" for a single control.
-std::string ControlKey(const ControlSpec& spec);
+std::string ControlKey(const ControlSpec& row);
 
 constexpr int TwipsToPixels(int twips) { return (twips + 7) / 15; }
 

@@ -43,11 +43,11 @@ std::uint32_t DefaultForeColour(ControlKind kind) {
   }
 }
 
-void ApplyColours(QWidget* widget, const ControlSpec& spec) {
+void ApplyColours(QWidget* widget, const ControlSpec& row) {
   QPalette palette = widget->palette();
-  const QColor back = WindowColour(spec.back_colour.value_or(DefaultBackColour(spec.kind)));
-  const QColor fore = WindowColour(spec.fore_colour.value_or(DefaultForeColour(spec.kind)));
-  switch (spec.kind) {
+  const QColor back = WindowColour(row.back_colour.value_or(DefaultBackColour(row.kind)));
+  const QColor fore = WindowColour(row.fore_colour.value_or(DefaultForeColour(row.kind)));
+  switch (row.kind) {
     case ControlKind::kTextBox:
     case ControlKind::kMultiLineTextBox:
     case ControlKind::kComboBox:
@@ -67,21 +67,21 @@ void ApplyColours(QWidget* widget, const ControlSpec& spec) {
       break;
   }
   widget->setPalette(palette);
-  widget->setAutoFillBackground(spec.kind != ControlKind::kPictureBox);
+  widget->setAutoFillBackground(row.kind != ControlKind::kPictureBox);
 }
 
 bool TakesFocus(ControlKind kind) {
   return kind != ControlKind::kLabel && kind != ControlKind::kLine && kind != ControlKind::kFrame;
 }
 
-QRect Geometry(const ControlSpec& spec) {
-  if (spec.kind == ControlKind::kLine) {  // (x1, y1) to (x2, y2), one pixel wide
-    const QPoint from(TwipsToPixels(spec.left), TwipsToPixels(spec.top));
-    const QPoint to(TwipsToPixels(spec.width), TwipsToPixels(spec.height));
+QRect Geometry(const ControlSpec& row) {
+  if (row.kind == ControlKind::kLine) {  // (x1, y1) to (x2, y2), one pixel wide
+    const QPoint from(TwipsToPixels(row.left), TwipsToPixels(row.top));
+    const QPoint to(TwipsToPixels(row.width), TwipsToPixels(row.height));
     return QRect(from, QSize(std::max(1, to.x() - from.x()), std::max(1, to.y() - from.y())));
   }
-  return QRect(TwipsToPixels(spec.left), TwipsToPixels(spec.top), TwipsToPixels(spec.width),
-               TwipsToPixels(spec.height));
+  return QRect(TwipsToPixels(row.left), TwipsToPixels(row.top), TwipsToPixels(row.width),
+               TwipsToPixels(row.height));
 }
 
 QString MultiLineText(const char* text) { return QString::fromUtf8(text).replace("\r\n", "\n"); }
@@ -122,17 +122,17 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
 
 void Form1::BuildControls() {
   std::vector<std::pair<int, QWidget*>> tab_stops;
-  for (const ControlSpec& spec : kControlTable) {
+  for (const ControlSpec& row : kControlTable) {
     QWidget* container =
-        std::string_view(spec.container) == "Form1" ? this : controls_.at(spec.container);
-    QWidget* control = MakeControl(spec, container);
-    const std::string key = ControlKey(spec);
+        std::string_view(row.container) == "Form1" ? this : controls_.at(row.container);
+    QWidget* control = MakeControl(row, container);
+    const std::string key = ControlKey(row);
     control->setObjectName(QString::fromStdString(key));
-    control->setGeometry(Geometry(spec));
-    control->setFont(WindowFont(spec.font));
-    ApplyColours(control, spec);
+    control->setGeometry(Geometry(row));
+    control->setFont(WindowFont(row.font));
+    ApplyColours(control, row);
     controls_[key] = control;
-    if (TakesFocus(spec.kind)) tab_stops.emplace_back(spec.tab_index, control);
+    if (TakesFocus(row.kind)) tab_stops.emplace_back(row.tab_index, control);
   }
 
   // Where controls overlap, the earlier in the table lies above; labels lie above everything.
@@ -150,11 +150,11 @@ void Form1::BuildControls() {
   }
 }
 
-QWidget* Form1::MakeControl(const ControlSpec& spec, QWidget* container) {
-  const QString text = QString::fromUtf8(spec.text);
-  const std::string_view name = spec.name;
-  const auto index = static_cast<std::size_t>(std::max(spec.index, 0));
-  switch (spec.kind) {
+QWidget* Form1::MakeControl(const ControlSpec& row, QWidget* container) {
+  const QString text = QString::fromUtf8(row.text);
+  const std::string_view name = row.name;
+  const auto index = static_cast<std::size_t>(std::max(row.index, 0));
+  switch (row.kind) {
     case ControlKind::kTextBox: {
       auto* box = new QLineEdit(text, container);
       // Qt would cut a pasted text at 32,767 characters without a word, and the run would then
@@ -164,7 +164,7 @@ QWidget* Form1::MakeControl(const ControlSpec& spec, QWidget* container) {
       return box;
     }
     case ControlKind::kMultiLineTextBox: {
-      auto* box = new QPlainTextEdit(MultiLineText(spec.text), container);
+      auto* box = new QPlainTextEdit(MultiLineText(row.text), container);
       box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
       box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
       box->setTabChangesFocus(true);

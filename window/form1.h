@@ -72,7 +72,7 @@ class Form1 : public QWidget {
 
  private:
   void BuildControls();
-  QWidget* MakeControl(const ControlSpec& spec, QWidget* container);
+  QWidget* MakeControl(const ControlSpec& row, QWidget* container);
   EntryTexts ReadEntries() const;
   void ShowRunResults();
   void ReportRunError(const RunError& error);

@@ -8,19 +8,19 @@
 
 namespace sho {
 
-QFont WindowFont(const FontSpec& spec) {
+QFont WindowFont(const FontSpec& designed) {
   QStringList families;
-  if (std::strcmp(spec.face, "Zar") == 0) {
+  if (std::strcmp(designed.face, "Zar") == 0) {
     families = {"Nazli", "Noto Naskh Arabic", "DejaVu Sans"};
-  } else if (std::strcmp(spec.face, "MV Boli") == 0) {
+  } else if (std::strcmp(designed.face, "MV Boli") == 0) {
     families = {"Comic Neue", "Liberation Sans", "DejaVu Sans"};
   } else {
     families = {"Liberation Sans", "DejaVu Sans"};
   }
   QFont font;
   font.setFamilies(families);
-  font.setPixelSize(static_cast<int>(std::lround(spec.points * 96 / 72)));
-  font.setBold(spec.bold);
+  font.setPixelSize(static_cast<int>(std::lround(designed.points * 96 / 72)));
+  font.setBold(designed.bold);
   return font;
 }
 
