@@ -130,10 +130,15 @@ void DataFiles::CutPartialLastLine(File& file) {
 
   const std::string_view read(tail, static_cast<std::size_t>(got));
   const std::size_t last_break = read.rfind('\n');
-  if (last_break == std::string_view::npos && start > 0) {
+  const std::string_view fragment =
+      read.substr(last_break == std::string_view::npos ? 0 : last_break + 1);
+  // Only the start of a number and its CR can be left of a line of the program's own.
+  const bool ours = (last_break != std::string_view::npos || start == 0) &&
+                    fragment.find_first_not_of("0123456789.e+-\r") == std::string_view::npos;
+  if (!ours) {
     ThrowFileError(file.path, "Cannot append to " + file.path.string() +
-                                  ": its last line has no line break and is longer than any "
-                                  "line the program writes. End it with a line break.");
+                                  ": its last line has no line break and is not one the program "
+                                  "wrote. End it with a line break.");
   }
   const long long whole =
       last_break == std::string_view::npos ? 0 : start + static_cast<long long>(last_break) + 1;

@@ -33,8 +33,9 @@ class DataFiles {
 
   // Opens y.dat, then v.dat, for appending, creating a missing file empty and removing a partial
   // last line. Throws a file error naming the path and the reason; when v.dat fails, y.dat is
-  // closed again. A last line without a line break that is longer than any line of the program's
-  // is not one of its own: that file is left as it is, with a file error.
+  // closed again. A last line without a line break that is longer than any line of the program's,
+  // or holds anything but the start of a number, is not one of its own: that file is left as it
+  // is, with a file error.
   void OpenDataFiles();
 
   // Writes y as one line of y.dat, then v as one line of v.dat.

@@ -186,7 +186,7 @@ TEST(DataFiles, NextRunRemovesThePartialLineThatAKilledWriteLeft) {
   EXPECT_EQ(ReadBytes(dir / "y.dat"), "");
 }
 
-TEST(DataFiles, LongLastLineWithoutLineBreakIsNotTakenForAPartialOne) {
+TEST(DataFiles, ALastLineThatIsNotOursIsKeptWithAFileError) {
   // Longer than any line the program writes: not a fragment of its own, so nothing is removed.
   TempDir dir;
   const std::string foreign = "1\r\n" + std::string(40, '7');
@@ -197,6 +197,13 @@ TEST(DataFiles, LongLastLineWithoutLineBreakIsNotTakenForAPartialOne) {
   EXPECT_NE(std::string(e.what()).find("no line break"), std::string::npos) << e.what();
   EXPECT_EQ(ReadBytes(dir / "y.dat"), foreign);
   EXPECT_FALSE(std::filesystem::exists(dir / "v.dat"));
+
+  // Short, but words rather than the start of a number: someone's note, kept as it is.
+  const std::string note = "1\r\n2\r\nmy note";
+  WriteBytes(dir / "y.dat", note);
+  EXPECT_NE(std::string(FileErrorOf([&] { files.OpenDataFiles(); }).what()).find("no line break"),
+            std::string::npos);
+  EXPECT_EQ(ReadBytes(dir / "y.dat"), note);
 }
 
 TEST(DataFiles, AnotherRunsLockMakesThisOneWaitThenGiveUp) {
