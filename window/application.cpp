@@ -1,6 +1,7 @@
 #include "window/application.h"
 
 #include <QApplication>
+#include <QIconEngine>
 #include <QImage>
 #include <QPainter>
 #include <QPixmap>
@@ -10,18 +11,41 @@ namespace sho {
 
 QString ApplicationId() { return QStringLiteral(SHO_APPLICATION_ID); }
 
-QIcon ProgramIcon() {
-  QSvgRenderer drawing(QStringLiteral(":/icons/%1.svg").arg(ApplicationId()));
-  QIcon icon;
-  for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
-    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+namespace {
+
+// The icon drawn from its SVG at a size only when that size is asked for, so that starting the
+// program draws none it does not show.
+class DrawnIconEngine : public QIconEngine {
+ public:
+  explicit DrawnIconEngine(const QString& file) : file_(file), drawing_(file) {}
+
+  void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override {
+    drawing_.render(painter, rect);
+  }
+  QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);
-    drawing.render(&painter);
+    paint(&painter, image.rect(), mode, state);
     painter.end();
-    icon.addPixmap(QPixmap::fromImage(image));
+    return QPixmap::fromImage(image);
   }
-  return icon;
+  QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+    QList<QSize> sizes;
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) sizes.append(QSize(size, size));
+    return sizes;
+  }
+  QIconEngine* clone() const override { return new DrawnIconEngine(file_); }
+
+ private:
+  QString file_;
+  QSvgRenderer drawing_;
+};
+
+}  // namespace
+
+QIcon ProgramIcon() {
+  return QIcon(new DrawnIconEngine(QStringLiteral(":/icons/%1.svg").arg(ApplicationId())));
 }
 
 void SetUpApplication() {
