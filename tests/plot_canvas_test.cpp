@@ -74,6 +74,9 @@ TEST_F(Canvas, PaintsWhatItHasDrawn) {
   EXPECT_EQ(shown.pixel(40 * shown.devicePixelRatio(), 40 * shown.devicePixelRatio()), kWhite);
 }
 
+// Whether `region` covers all of `rect` (QRegion::contains only asks for an overlap).
+bool Covers(const QRegion& region, const QRect& rect) { return (QRegion(rect) - region).isEmpty(); }
+
 // Remembers the area of every paint event.
 class PaintRecorder : public QObject {
  public:
@@ -100,7 +103,7 @@ TEST_F(Canvas, RepaintsOnlyWhatTheRunChangedOnceAskedTo) {
 
   canvas.ShowChanges();
   QCoreApplication::processEvents();
-  EXPECT_TRUE(recorder.painted.contains(QRect(10, 10, 31, 91)));
+  EXPECT_TRUE(Covers(recorder.painted, QRect(10, 10, 31, 91)));
   EXPECT_FALSE(recorder.painted.intersects(QRect(0, 200, 352, 145)));
 
   // The next run clears the old points and draws elsewhere: both places are repainted.
@@ -109,7 +112,7 @@ TEST_F(Canvas, RepaintsOnlyWhatTheRunChangedOnceAskedTo) {
   canvas.SetPoint(3000, 4500, kEulerColour);  // logical pixel (200, 300)
   canvas.ShowChanges();
   QCoreApplication::processEvents();
-  EXPECT_TRUE(recorder.painted.contains(QRect(10, 10, 191, 291)));
+  EXPECT_TRUE(Covers(recorder.painted, QRect(10, 10, 191, 291)));
   EXPECT_EQ(canvas.grab().toImage().pixel(10 * ratio, 10 * ratio), kWhite);
   EXPECT_EQ(canvas.grab().toImage().pixel(200 * ratio, 300 * ratio), kRed);
 }
