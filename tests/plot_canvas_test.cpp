@@ -6,12 +6,14 @@
 #include <QPixmap>
 #include <QTest>
 
+#include "tests/window_fixture.h"
+
 namespace sho {
 namespace {
 
-constexpr QRgb kWhite = 0xFFFFFFFF;
-constexpr QRgb kRed = 0xFFFF0000;
-constexpr QRgb kBlue = 0xFF0000FF;
+using testing::kBlue;
+using testing::kRed;
+using testing::kWhite;
 
 // 5280 x 5175 twips, white: the window's drawing area.
 class Canvas : public ::testing::Test {

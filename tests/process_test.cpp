@@ -28,6 +28,7 @@ namespace {
 
 using testing::Lines;
 using testing::ReadBytes;
+using testing::ReadDataFiles;
 using testing::ReferenceRun;
 using testing::TempDir;
 using testing::WriteDataFiles;
@@ -158,6 +159,15 @@ void ExpectFiles(const TempDir& dir, const Lines& before, const Lines& added) {
   EXPECT_PRED_FORMAT2(testing::SameBytes, ReadBytes(dir / "v.dat"), before.v + added.v);
 }
 
+// What a run added to both data files of a directory that held `before`, which must still be
+// there, byte for byte. Call it through ASSERT_NO_FATAL_FAILURE.
+void ReadAdded(const TempDir& dir, const Lines& before, Lines& added) {
+  const Lines now = ReadDataFiles(dir.path());
+  ASSERT_PRED_FORMAT2(testing::SameBytes, now.y.substr(0, before.y.size()), before.y);
+  ASSERT_PRED_FORMAT2(testing::SameBytes, now.v.substr(0, before.v.size()), before.v);
+  added = {now.y.substr(before.y.size()), now.v.substr(before.v.size())};
+}
+
 TEST(KilledRun, LeavesWholeLinesOfCompletedStepsAndTheNextRunAppendsAfterThem) {
   const Lines first = ReferenceRun(kFirst).lines;
   const Lines later = ReferenceRun(kLater).lines;
@@ -174,11 +184,9 @@ TEST(KilledRun, LeavesWholeLinesOfCompletedStepsAndTheNextRunAppendsAfterThem) {
     ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << status;
 
     // What reached the files: the same whole steps in both, in the order the run took them.
-    const std::string y = ReadBytes(dir / "y.dat");
-    const std::string v = ReadBytes(dir / "v.dat");
-    ASSERT_PRED_FORMAT2(testing::SameBytes, y.substr(0, before.y.size()), before.y);
-    ASSERT_PRED_FORMAT2(testing::SameBytes, v.substr(0, before.v.size()), before.v);
-    const std::size_t steps = LineCount(y) - LineCount(before.y);
+    Lines added;
+    ASSERT_NO_FATAL_FAILURE(ReadAdded(dir, before, added));
+    const std::size_t steps = LineCount(added.y);
     EXPECT_LE(steps, static_cast<std::size_t>(pause_step));
     if (pause_step >= 5000) {
       EXPECT_GT(steps, 0u);  // earlier blocks of lines did reach the files
@@ -254,12 +262,10 @@ TEST(KilledRun, AtRandomMomentsLeavesNothingButLinesOfCompletedSteps) {
     }
     // Each file: what it held, then the start of what the run writes. Whole lines only, unless the
     // kill came inside a write: then its last line may be cut short.
-    const std::string y = ReadBytes(dir / "y.dat");
-    const std::string v = ReadBytes(dir / "v.dat");
-    ASSERT_PRED_FORMAT2(testing::SameBytes, y.substr(0, before.y.size()), before.y);
-    ASSERT_PRED_FORMAT2(testing::SameBytes, v.substr(0, before.v.size()), before.v);
-    const std::string y_added = y.substr(before.y.size());
-    const std::string v_added = v.substr(before.v.size());
+    Lines added;
+    ASSERT_NO_FATAL_FAILURE(ReadAdded(dir, before, added));
+    const std::string& y_added = added.y;
+    const std::string& v_added = added.v;
     ASSERT_PRED_FORMAT2(testing::SameBytes, y_added, first.y.substr(0, y_added.size()));
     ASSERT_PRED_FORMAT2(testing::SameBytes, v_added, first.v.substr(0, v_added.size()));
     if (WholeLines(y_added) != y_added || WholeLines(v_added) != v_added) ++partial_lines;

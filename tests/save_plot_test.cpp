@@ -9,16 +9,16 @@
 #include <functional>
 
 #include "tests/test_support.h"
+#include "tests/window_fixture.h"
 #include "window/form1.h"
 
 namespace sho {
 namespace {
 
+using testing::kBlack;
+using testing::kBlue;
+using testing::kRed;
 using testing::TempDir;
-
-constexpr QRgb kRed = 0xFFFF0000;
-constexpr QRgb kBlue = 0xFF0000FF;
-constexpr QRgb kBlack = 0xFF000000;
 
 // The window after a run that leaves red and blue points all over the plot, in a directory of its
 // own, with the file dialog replaced by a file named in advance.

@@ -76,8 +76,6 @@ std::string Window::FocusKey() const {
 }
 
 QImage Window::ExpectedDrawing(const EntryTexts& entries) const {
-  constexpr QRgb kRed = 0xFFFF0000;
-  constexpr QRgb kBlue = 0xFF0000FF;
   MemorySurface surface;
   surface.height_points = 258.75f;
   Plot plot(surface);

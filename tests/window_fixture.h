@@ -14,6 +14,12 @@
 
 namespace sho::testing {
 
+// Pixels as the drawing and the window show them.
+constexpr QRgb kWhite = 0xFFFFFFFF;
+constexpr QRgb kBlack = 0xFF000000;
+constexpr QRgb kRed = 0xFFFF0000;
+constexpr QRgb kBlue = 0xFF0000FF;
+
 // The window, shown and active, with the working directory (and so the data files) in a fresh
 // directory of its own. Its helpers act as a user does: keys, the clipboard and the mouse.
 class Window : public ::testing::Test {

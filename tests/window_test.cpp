@@ -16,16 +16,14 @@ namespace sho {
 namespace {
 
 using testing::DataLines;
+using testing::kBlue;
+using testing::kRed;
 using testing::Lines;
-using testing::MemorySurface;
 using testing::ReadBytes;
 using testing::ReferenceRun;
 using testing::SameBytes;
-using testing::TempDir;
 using testing::Window;
 
-constexpr QRgb kRed = 0xFFFF0000;
-constexpr QRgb kBlue = 0xFF0000FF;
 const std::string kHeader(ResultsList::kHeader);
 
 TEST_F(Window, IsBuiltFromTheControlTable) {
