@@ -4,14 +4,14 @@
 set -euo pipefail
 
 run_packages=(
-  cmake g++ make
+  cmake g++ make help2man
   qt6-base-dev qt6-svg-dev
   fonts-liberation2 fonts-farsiweb fonts-comic-neue  # the window's fonts
 )
 test_packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool imagemagick  # the screenshot, and starting the packaged program
-  dpkg-dev desktop-file-utils appstream librsvg2-bin  # building and checking the package
+  dpkg-dev desktop-file-utils appstream librsvg2-bin lintian man-db  # building and checking the package
   clang-14 libclang-rt-14-dev  # the fuzzer (libFuzzer and its sanitizers)
 )
 

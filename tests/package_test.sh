@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Builds the Debian package from a build tree (leaving it in BUILD/package), unpacks it into a
-# scratch root with dpkg -x and checks it: the files it installs, its control fields and the
-# dependencies in them, the desktop entry and metainfo against their validators, and that the
-# program it installs starts from there and shows its window on an X server.
+# scratch root with dpkg -x and checks it: lintian's verdict, the files it installs, its control
+# fields and the dependencies in them, the desktop entry and metainfo against their validators,
+# the manual page against man's warnings and the program's usage, and that the program it
+# installs answers --help with no display and starts from there and shows its window on an X
+# server.
 # Usage: tests/package_test.sh BUILD-DIR
 set -uo pipefail
 build=$(realpath "$1")
@@ -48,16 +50,53 @@ cat "$scratch/files"
 sort >"$scratch/expected" <<EOF
 ./usr/bin/sho-euler
 ./usr/share/applications/$app_id.desktop
+./usr/share/doc/sho-euler/changelog.gz
+./usr/share/doc/sho-euler/copyright
 ./usr/share/icons/hicolor/scalable/apps/$app_id.svg
+./usr/share/man/man1/sho-euler.1.gz
 ./usr/share/metainfo/$app_id.metainfo.xml
 EOF
-check "exactly the program, its desktop entry, icon and metainfo" \
+check "exactly the program, its desktop entry, icon, metainfo, manual page, copyright, changelog" \
   diff -u "$scratch/expected" "$scratch/files"
 program=$root/usr/bin/sho-euler
 check "the program is executable" test -x "$program"
 check "the program looks for libraries only in the system's places (no RPATH or RUNPATH)" \
   bash -c "! readelf -d '$program' | grep -Eq 'RPATH|RUNPATH'"
 check "the program is stripped" bash -c "! readelf -S '$program' | grep -q '\.symtab'"
+
+echo "== lintian"
+# Errors and warnings fail; tags of the info and pedantic levels are shown but pass.
+lintian --display-info --pedantic --tag-display-limit 0 "$deb" >"$scratch/lintian.log" 2>&1
+cat "$scratch/lintian.log"
+check "lintian reports no error or warning" bash -c "! grep -Eq '^[EW]: ' '$scratch/lintian.log'"
+
+echo "== Copyright, changelog and manual page"
+doc=$root/usr/share/doc/sho-euler
+check "the copyright file is machine-readable, MIT, with the licence's text" bash -c "
+  head -n 1 '$doc/copyright' | grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' &&
+  grep -q '^License: MIT$' '$doc/copyright' &&
+  grep -q 'Permission is hereby granted, free of charge' '$doc/copyright'"
+check "the changelog's newest entry is version $version" bash -c \
+  "zcat '$doc/changelog.gz' | head -n 1 | grep -q '^sho-euler ($version) '"
+page=$root/usr/share/man/man1/sho-euler.1.gz
+LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$page" >"$scratch/page.txt" 2>"$scratch/page.warnings"
+cat "$scratch/page.warnings"
+check "man shows the page with no warnings" test ! -s "$scratch/page.warnings" -a -s "$scratch/page.txt"
+for section in NAME SYNOPSIS DESCRIPTION OPTIONS "EXIT STATUS" ENVIRONMENT FILES; do
+  check "the page has $section" grep -q "^$section\$" "$scratch/page.txt"
+done
+check "the page names the data files and the environment that changes the program" bash -c "
+  grep -q 'y.dat' '$scratch/page.txt' && grep -q 'v.dat' '$scratch/page.txt' &&
+  grep -q 'CR LF' '$scratch/page.txt' && grep -q 'QT_QPA_PLATFORM' '$scratch/page.txt'"
+# The installed program answers --help with no display at all; every option it lists is in the
+# page.
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/usr/bin/sho-euler" --help \
+  >"$scratch/usage.txt" 2>&1
+check "the installed program answers --help with no display" test $? -eq 0
+for option in $(grep -Eo '^ +(-[a-z], )?--?[a-z]+' "$scratch/usage.txt" | grep -Eo -- '--?[a-z]+$'); do
+  check "the page lists $option, as --help does" grep -Eq -- "^ +(-[a-z], )?$option( |,|\$)" \
+    "$scratch/page.txt"
+done
 
 echo "== Control fields"
 field() { dpkg-deb -f "$deb" "$1"; }
@@ -90,12 +129,17 @@ entry=$root/usr/share/applications/$app_id.desktop
 metainfo=$root/usr/share/metainfo/$app_id.metainfo.xml
 icon=$root/usr/share/icons/hicolor/scalable/apps/$app_id.svg
 key() { sed -nE "s/^$1=//p" "$entry"; }
-check "desktop-file-validate passes" desktop-file-validate "$entry"
+check "desktop-file-validate passes and has nothing to say" \
+  bash -c "desktop-file-validate '$entry' >'$scratch/dfv.log' 2>&1 && ! [ -s '$scratch/dfv.log' ]"
+cat "$scratch/dfv.log"
 check "appstreamcli validate --no-net passes" appstreamcli validate --no-net "$metainfo"
 check "the entry starts the installed program" test -x "$root/usr/bin/$(key Exec | cut -d' ' -f1)"
 check "the entry's icon is the installed icon" test "$(key Icon)" = "$app_id"
-check "the entry is in Education and Science" \
-  bash -c "grep -Eq '^Categories=(.*;)?Education;' '$entry' && grep -Eq '^Categories=(.*;)?Science;' '$entry'"
+# One main category, so that a menu shows the program once.
+main_categories=$(key Categories | tr ';' '\n' |
+  grep -cxE 'AudioVideo|Audio|Video|Development|Education|Game|Graphics|Network|Office|Science|Settings|System|Utility')
+check "the entry is in one main category, Education" \
+  bash -c "[ '$main_categories' -eq 1 ] && grep -Eq '^Categories=(.*;)?Education;' '$entry'"
 check "the entry has a name and a comment" test -n "$(key Name)" -a -n "$(key Comment)"
 check "the metainfo's id and launchable are the entry's" \
   bash -c "grep -q '<id>$app_id</id>' '$metainfo' && grep -q '<launchable type=\"desktop-id\">$app_id.desktop</launchable>' '$metainfo'"
