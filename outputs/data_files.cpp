@@ -182,8 +182,10 @@ void DataFiles::Flush() {
 
 void DataFiles::RollBack() noexcept {
   for (File& file : files_) {
-    // Devices such as /dev/full cannot be truncated; nothing reached them to undo.
-    if (file.fd >= 0) (void)::ftruncate(file.fd, file.committed_size);
+    if (file.fd >= 0) {
+      // Devices such as /dev/full cannot be truncated; nothing reached them to undo.
+      [[maybe_unused]] const int truncated = ::ftruncate(file.fd, file.committed_size);
+    }
     file.pending.clear();
   }
   pending_steps_ = 0;
