@@ -7,6 +7,8 @@
 #include <QPixmap>
 #include <QSvgRenderer>
 
+#include "window/translations.h"
+
 namespace sho {
 
 QString ApplicationId() { return QStringLiteral(SHO_APPLICATION_ID); }
@@ -52,6 +54,7 @@ void SetUpApplication() {
   QApplication::setStyle("Fusion");
   QGuiApplication::setDesktopFileName(ApplicationId());
   QApplication::setWindowIcon(ProgramIcon());
+  InstallTranslators();
 }
 
 }  // namespace sho
