@@ -41,9 +41,12 @@ TEST_F(Persian, RunErrorIsPersianRightToLeftWithQtsOwnButton) {
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(box->windowTitle(), QString::fromUtf8("اجرا متوقف شد"));
   EXPECT_EQ(box->text(), QString::fromUtf8("ناسازگاری نوع در خانهٔ «Phi(0)Degree»."));
-  EXPECT_EQ(
-      box->informativeText(),
-      QString::fromUtf8("«Phi(0)Degree» خالی است. عددی مانند 1، \u200e-0.5 یا 1e-3 بنویسید."));
+  EXPECT_EQ(box->informativeText(),
+            QString::fromUtf8("خانهٔ «Phi(0)Degree» خالی است. عددی مانند 1، -0.5 یا "
+                              "1e-3 بنویسید."));
+  // Both texts read right to left as paragraphs, even where a Latin caption is near their start.
+  EXPECT_TRUE(box->text().isRightToLeft());
+  EXPECT_TRUE(box->informativeText().isRightToLeft());
   EXPECT_EQ(box->layoutDirection(), Qt::RightToLeft);
   EXPECT_EQ(box->button(QMessageBox::Ok)->text(), QString::fromUtf8("تأیید"));
   DismissError();

@@ -44,7 +44,7 @@
     </message>
     <message>
         <source>%1 is in use by another copy of the program. Try again when its run has finished.</source>
-        <translation>%1 در دست نسخهٔ دیگری از برنامه است. پس از پایان اجرای آن دوباره امتحان کنید.</translation>
+        <translation>پروندهٔ %1 در دست نسخهٔ دیگری از برنامه است. پس از پایان اجرای آن دوباره امتحان کنید.</translation>
     </message>
     <message>
         <source>Cannot append to %1: its last line has no line break and is not one the program wrote. End it with a line break.</source>
@@ -72,15 +72,15 @@
     </message>
     <message>
         <source>The number in &quot;%1&quot; is too large: &quot;%2&quot;. Type a number between -1.7E+308 and 1.7E+308.</source>
-        <translation>عدد «%1» بیش از اندازه بزرگ است: «%2». عددی میان ‎-1.7E+308 و 1.7E+308 بنویسید.</translation>
+        <translation>عدد «%1» بیش از اندازه بزرگ است: «%2». عددی میان منفی 1.7E+308 و 1.7E+308 بنویسید.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is empty. Type a number such as 1, -0.5 or 1e-3.</source>
-        <translation>«%1» خالی است. عددی مانند 1، ‎-0.5 یا 1e-3 بنویسید.</translation>
+        <translation>خانهٔ «%1» خالی است. عددی مانند 1، -0.5 یا 1e-3 بنویسید.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; does not hold a number: &quot;%2&quot;. Type a number such as 1, -0.5 or 1e-3.</source>
-        <translation>آنچه در «%1» آمده عدد نیست: «%2». عددی مانند 1، ‎-0.5 یا 1e-3 بنویسید.</translation>
+        <translation>آنچه در «%1» آمده عدد نیست: «%2». عددی مانند 1، -0.5 یا 1e-3 بنویسید.</translation>
     </message>
     <message>
         <source>The phase given by &quot;%1&quot; is beyond the range of a double. Try a smaller value.</source>
