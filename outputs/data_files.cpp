@@ -27,8 +27,11 @@ constexpr std::size_t kLongestLine = kMaxNumberTextLength + 2;
 
 std::string Reason(int error) { return std::generic_category().message(error); }
 
-[[noreturn]] void ThrowFileError(const std::filesystem::path& path, const std::string& message) {
-  throw RunError(ErrorKind::kFileError, FilePlace{path.string()}, message);
+// `message` has the file's path as %1 and, where it gives one, the reason as %2.
+[[noreturn]] void ThrowFileError(const std::filesystem::path& path, const char* message,
+                                 const std::string& reason = {}) {
+  throw RunError(ErrorKind::kFileError, FilePlace{path.string()},
+                 {message, {path.string(), reason}});
 }
 
 // Writes all of [data, data + size); 0 or the errno of the write that failed.
@@ -96,19 +99,20 @@ void DataFiles::Open(File& file) {
   // O_NONBLOCK so that a pipe in the file's place cannot hang the program.
   file.fd = ::open(file.path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666);
   if (file.fd < 0) {
-    ThrowFileError(file.path,
-                   "Cannot open " + file.path.string() + " for appending: " + Reason(errno) + ".");
+    ThrowFileError(file.path, SHO_TRANSLATE_NOOP("RunError", "Cannot open %1 for appending: %2."),
+                   Reason(errno));
   }
   struct stat info {};
   if (::fstat(file.fd, &info) != 0 || !(S_ISREG(info.st_mode) || S_ISCHR(info.st_mode))) {
-    ThrowFileError(file.path, "Cannot append to " + file.path.string() + ": it is not a file.");
+    ThrowFileError(file.path,
+                   SHO_TRANSLATE_NOOP("RunError", "Cannot append to %1: it is not a file."));
   }
   ::fcntl(file.fd, F_SETFL, O_APPEND);
   // A device such as /dev/null is shared by every program: only files are locked.
   if (S_ISREG(info.st_mode) && !Lock(file.fd, lock_timeout_)) {
-    ThrowFileError(file.path, file.path.string() +
-                                  " is in use by another copy of the program. Try again when "
-                                  "its run has finished.");
+    ThrowFileError(file.path, SHO_TRANSLATE_NOOP("RunError",
+                                                 "%1 is in use by another copy of the program. "
+                                                 "Try again when its run has finished."));
   }
   file.committed_size = ::lseek(file.fd, 0, SEEK_END);
   if (S_ISREG(info.st_mode)) CutPartialLastLine(file);
@@ -136,15 +140,17 @@ void DataFiles::CutPartialLastLine(File& file) {
   const bool ours = (last_break != std::string_view::npos || start == 0) &&
                     fragment.find_first_not_of("0123456789.e+-\r") == std::string_view::npos;
   if (!ours) {
-    ThrowFileError(file.path, "Cannot append to " + file.path.string() +
-                                  ": its last line has no line break and is not one the program "
-                                  "wrote. End it with a line break.");
+    ThrowFileError(file.path, SHO_TRANSLATE_NOOP("RunError",
+                                                 "Cannot append to %1: its last line has no line "
+                                                 "break and is not one the program wrote. End it "
+                                                 "with a line break."));
   }
   const long long whole =
       last_break == std::string_view::npos ? 0 : start + static_cast<long long>(last_break) + 1;
   if (::ftruncate(file.fd, whole) != 0) {
-    ThrowFileError(file.path, "Cannot remove the partial last line of " + file.path.string() +
-                                  ": " + Reason(errno) + ".");
+    ThrowFileError(file.path,
+                   SHO_TRANSLATE_NOOP("RunError", "Cannot remove the partial last line of %1: %2."),
+                   Reason(errno));
   }
   file.committed_size = whole;
 }
@@ -167,9 +173,11 @@ void DataFiles::Flush() {
     if (file.fd < 0 || file.pending.empty()) continue;
     if (const int error = WriteAll(file.fd, file.pending.data(), file.pending.size())) {
       RollBack();
-      ThrowFileError(file.path, "Cannot write to " + file.path.string() + ": " + Reason(error) +
-                                    ". Both data files keep the lines of this run's first " +
-                                    std::to_string(committed_steps_) + " steps.");
+      throw RunError(ErrorKind::kFileError, FilePlace{file.path.string()},
+                     {SHO_TRANSLATE_NOOP("RunError",
+                                         "Cannot write to %1: %2. Both data files keep the lines "
+                                         "of this run's first %3 steps."),
+                      {file.path.string(), Reason(error), std::to_string(committed_steps_)}});
     }
   }
   for (File& file : files_) {
@@ -204,7 +212,8 @@ void DataFiles::CloseAllFiles() {
       const int error = errno;
       file.fd = -1;
       CloseQuietly();
-      ThrowFileError(file.path, "Cannot close " + file.path.string() + ": " + Reason(error) + ".");
+      ThrowFileError(file.path, SHO_TRANSLATE_NOOP("RunError", "Cannot close %1: %2."),
+                     Reason(error));
     }
     file.fd = -1;
   }

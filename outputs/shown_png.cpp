@@ -1,5 +1,6 @@
 #include "outputs/shown_png.h"
 
+#include <QCoreApplication>
 #include <QImage>
 #include <QPixmap>
 #include <QSaveFile>
@@ -23,7 +24,7 @@ QString SaveShownAsPng(QWidget& widget, const QString& path) {
   if (!file.open(QIODevice::WriteOnly)) return file.errorString();
   if (!image.save(&file, "PNG")) {
     file.cancelWriting();
-    return QStringLiteral("The image could not be written as PNG");
+    return QCoreApplication::translate("ShownPng", "The image could not be written as PNG");
   }
   if (!file.commit()) return file.errorString();
   return {};

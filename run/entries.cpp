@@ -8,7 +8,7 @@ namespace sho {
 namespace {
 
 // Enough of what the user typed to recognise it in a message, on one line.
-std::string Quoted(const std::string& text) {
+std::string Shown(const std::string& text) {
   constexpr std::size_t kShown = 40;
   std::size_t cut = std::min(text.size(), kShown);
   while (cut > 0 && cut < text.size() && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) {
@@ -18,7 +18,7 @@ std::string Quoted(const std::string& text) {
   for (char& c : shown) {
     if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
   }
-  return "\"" + shown + (cut < text.size() ? "...\"" : "\"");
+  return cut < text.size() ? shown + "..." : shown;
 }
 
 }  // namespace
@@ -32,16 +32,24 @@ double EntryNumber(const EntryTexts& entries, int index) {
       return parsed.value;
     case ParseStatus::kOutOfRange:
       throw RunError(ErrorKind::kOverflow, EntryPlace{index, caption},
-                     "The number in \"" + caption + "\" is too large: " + Quoted(text) +
-                         ". Type a number between -1.7E+308 and 1.7E+308.");
+                     {SHO_TRANSLATE_NOOP("RunError",
+                                         "The number in \"%1\" is too large: \"%2\". Type a "
+                                         "number between -1.7E+308 and 1.7E+308."),
+                      {caption, Shown(text)}});
     case ParseStatus::kNotANumber:
       break;
   }
-  const std::string what = text.find_first_not_of(" \t") == std::string::npos
-                               ? "is empty"
-                               : "does not hold a number: " + Quoted(text);
+  if (text.find_first_not_of(" \t") == std::string::npos) {
+    throw RunError(
+        ErrorKind::kTypeMismatch, EntryPlace{index, caption},
+        {SHO_TRANSLATE_NOOP("RunError", "\"%1\" is empty. Type a number such as 1, -0.5 or 1e-3."),
+         {caption}});
+  }
   throw RunError(ErrorKind::kTypeMismatch, EntryPlace{index, caption},
-                 "\"" + caption + "\" " + what + ". Type a number such as 1, -0.5 or 1e-3.");
+                 {SHO_TRANSLATE_NOOP("RunError",
+                                     "\"%1\" does not hold a number: \"%2\". Type a number such "
+                                     "as 1, -0.5 or 1e-3."),
+                  {caption, Shown(text)}});
 }
 
 }  // namespace sho

@@ -14,11 +14,10 @@ namespace {
 // Not pi: the value the program has always used, so that its curves stay as they were.
 constexpr double kPi = 3.14159;
 
-[[noreturn]] void ThrowEntryOverflow(int index, const char* what) {
+// `message` names what left the range; %1 is the entry's caption.
+[[noreturn]] void ThrowEntryOverflow(int index, const char* message) {
   const std::string caption = kEntryCaptions[static_cast<std::size_t>(index)];
-  throw RunError(ErrorKind::kOverflow, EntryPlace{index, caption},
-                 std::string("The ") + what + " given by \"" + caption +
-                     "\" is beyond the range of a double. Try a smaller value.");
+  throw RunError(ErrorKind::kOverflow, EntryPlace{index, caption}, {message, {caption}});
 }
 
 }  // namespace
@@ -27,13 +26,28 @@ RunConstants PrepareRun(const EntryTexts& entries) {
   RunConstants run;
   const double degrees = EntryNumber(entries, kEntryPhiDegrees);
   run.phi = ((degrees * 2) * kPi) / 360;
-  if (!std::isfinite(run.phi)) ThrowEntryOverflow(kEntryPhiDegrees, "phase");
+  if (!std::isfinite(run.phi)) {
+    ThrowEntryOverflow(kEntryPhiDegrees,
+                       SHO_TRANSLATE_NOOP("RunError",
+                                          "The phase given by \"%1\" is beyond the range of a "
+                                          "double. Try a smaller value."));
+  }
 
   run.y0 = EntryNumber(entries, kEntryY0);
   const double v0 = ((-run.y0) * run.system.Omega()) * std::tan(run.phi);
   run.amplitude = run.y0 / std::cos(run.phi);
-  if (!std::isfinite(v0)) ThrowEntryOverflow(kEntryY0, "start velocity");
-  if (!std::isfinite(run.amplitude)) ThrowEntryOverflow(kEntryY0, "amplitude");
+  if (!std::isfinite(v0)) {
+    ThrowEntryOverflow(kEntryY0,
+                       SHO_TRANSLATE_NOOP("RunError",
+                                          "The start velocity given by \"%1\" is beyond the range "
+                                          "of a double. Try a smaller value."));
+  }
+  if (!std::isfinite(run.amplitude)) {
+    ThrowEntryOverflow(kEntryY0,
+                       SHO_TRANSLATE_NOOP("RunError",
+                                          "The amplitude given by \"%1\" is beyond the range of a "
+                                          "double. Try a smaller value."));
+  }
   run.start = {run.y0, v0};
 
   try {
@@ -56,10 +70,8 @@ ExactCurve::ExactCurve(const RunConstants& run, std::int16_t steps)
   }
 }
 
-void ThrowStepOverflow(std::int16_t i, const char* what) {
-  throw RunError(ErrorKind::kOverflow, StepPlace{i},
-                 "In step " + std::to_string(i) + " the " + what +
-                     " left the range of a double. Try a smaller time step or smaller values.");
+void ThrowStepOverflow(std::int16_t i, const char* message) {
+  throw RunError(ErrorKind::kOverflow, StepPlace{i}, {message, {std::to_string(i)}});
 }
 
 }  // namespace sho

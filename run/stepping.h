@@ -30,7 +30,8 @@ struct RunConstants {
 // mismatch or an overflow naming the entry.
 RunConstants PrepareRun(const EntryTexts& entries);
 
-[[noreturn]] void ThrowStepOverflow(std::int16_t i, const char* what);
+// `message` says what left the double range; %1 is the step.
+[[noreturn]] void ThrowStepOverflow(std::int16_t i, const char* message);
 
 // The state after one Euler step from `state`. Throws in step 1 what is wrong with the time step
 // (a type mismatch or an overflow naming entry 2), and an overflow in step i when the state leaves
@@ -41,7 +42,15 @@ inline OscillatorState AdvanceStep(const RunConstants& run, OscillatorState stat
   const OscillatorState s = EulerStep(run.system, state, run.dt);
   constexpr double kLargest = std::numeric_limits<double>::max();
   if (!((std::fabs(s.y) <= kLargest) & (std::fabs(s.v) <= kLargest))) [[unlikely]] {
-    ThrowStepOverflow(i, std::isfinite(s.y) ? "velocity" : "position");
+    ThrowStepOverflow(i, std::isfinite(s.y)
+                             ? SHO_TRANSLATE_NOOP("RunError",
+                                                  "In step %1 the velocity left the range of a "
+                                                  "double. Try a smaller time step or smaller "
+                                                  "values.")
+                             : SHO_TRANSLATE_NOOP("RunError",
+                                                  "In step %1 the position left the range of a "
+                                                  "double. Try a smaller time step or smaller "
+                                                  "values."));
   }
   return s;
 }
@@ -58,7 +67,9 @@ class ExactCurve {
   double ExactFactor(std::int16_t i) const {
     const double c = factors_[i - 1];
     if (std::isnan(c)) [[unlikely]]
-      ThrowStepOverflow(i, "time");  // omega i dt + phi: not finite
+      ThrowStepOverflow(i, SHO_TRANSLATE_NOOP("RunError",  // omega i dt + phi: not finite
+                                              "In step %1 the time left the range of a double. "
+                                              "Try a smaller time step or smaller values."));
     return c;
   }
 

@@ -2,8 +2,28 @@
 
 namespace sho {
 
-RunError::RunError(ErrorKind kind, ErrorPlace place, const std::string& message)
-    : std::runtime_error(message), kind_(kind), place_(std::move(place)) {}
+std::string FillIn(std::string_view text, const std::vector<std::string>& parts) {
+  std::string filled;
+  filled.reserve(text.size());
+  for (std::size_t k = 0; k < text.size(); ++k) {
+    if (text[k] == '%' && k + 1 < text.size() && text[k + 1] >= '1' && text[k + 1] <= '9') {
+      const auto part = static_cast<std::size_t>(text[k + 1] - '1');
+      if (part < parts.size()) {
+        filled += parts[part];
+        ++k;
+        continue;
+      }
+    }
+    filled += text[k];
+  }
+  return filled;
+}
+
+RunError::RunError(ErrorKind kind, ErrorPlace place, const RunMessage& message)
+    : std::runtime_error(FillIn(message.text, message.parts)),
+      kind_(kind),
+      place_(std::move(place)),
+      message_(std::make_shared<const RunMessage>(message)) {}
 
 int RunError::entry() const noexcept {
   const auto* at_entry = std::get_if<EntryPlace>(&place_);
@@ -13,22 +33,31 @@ int RunError::entry() const noexcept {
 const char* KindName(ErrorKind kind) {
   switch (kind) {
     case ErrorKind::kTypeMismatch:
-      return "Type mismatch";
+      return SHO_TRANSLATE_NOOP("RunError", "Type mismatch");
     case ErrorKind::kFileError:
-      return "File error";
+      return SHO_TRANSLATE_NOOP("RunError", "File error");
     case ErrorKind::kOverflow:
-      return "Overflow";
+      return SHO_TRANSLATE_NOOP("RunError", "Overflow");
   }
   return "Error";
 }
 
-std::string PlaceText(const ErrorPlace& place) {
+RunMessage PlaceMessage(const ErrorPlace& place) {
   struct Visitor {
-    std::string operator()(const EntryPlace& p) const { return "entry \"" + p.caption + "\""; }
-    std::string operator()(const FilePlace& p) const { return p.path; }
-    std::string operator()(const StepPlace& p) const { return "step " + std::to_string(p.step); }
+    RunMessage operator()(const EntryPlace& p) const {
+      return {SHO_TRANSLATE_NOOP("RunError", "entry \"%1\""), {p.caption}};
+    }
+    RunMessage operator()(const FilePlace& p) const { return {"%1", {p.path}}; }
+    RunMessage operator()(const StepPlace& p) const {
+      return {SHO_TRANSLATE_NOOP("RunError", "step %1"), {std::to_string(p.step)}};
+    }
   };
   return std::visit(Visitor{}, place);
+}
+
+std::string PlaceText(const ErrorPlace& place) {
+  const RunMessage message = PlaceMessage(place);
+  return FillIn(message.text, message.parts);
 }
 
 }  // namespace sho

@@ -86,6 +86,13 @@ TEST(DataFiles, OpenFailureNamesThePathAndKeepsTheOtherFile) {
   DataFiles missing(dir / "no such directory");
   const RunError em = FileErrorOf([&] { missing.OpenDataFiles(); });
   EXPECT_NE(std::string(em.what()).find("No such file or directory"), std::string::npos);
+
+  // A path that itself holds "%2" is given as it is, not filled in with the reason.
+  const auto odd = dir / "100%2 done" / "y.dat";
+  DataFiles in_odd(odd.parent_path());
+  EXPECT_STREQ(
+      FileErrorOf([&] { in_odd.OpenDataFiles(); }).what(),
+      ("Cannot open " + odd.string() + " for appending: No such file or directory.").c_str());
 }
 
 // The text of the file error that opening the data files in `directory` raises, as a user who

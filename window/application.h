@@ -13,7 +13,8 @@ QString ApplicationId();
 QIcon ProgramIcon();
 
 // Done once before the window is made: one style everywhere, so that the window's colours show as
-// designed; the desktop entry desktops match the window to; the icon of every window.
+// designed; the desktop entry desktops match the window to; the icon of every window; the
+// translations for the user's language.
 void SetUpApplication();
 
 }  // namespace sho

@@ -14,6 +14,7 @@
 #include "outputs/shown_png.h"
 #include "run/run.h"
 #include "window/look.h"
+#include "window/translations.h"
 
 namespace sho {
 namespace {
@@ -88,8 +89,8 @@ QString MultiLineText(const char* text) { return QString::fromUtf8(text).replace
 
 // A save dialog that starts in the working directory, beside the data files.
 QString AskForPngFile(QWidget* parent) {
-  QFileDialog dialog(parent, QStringLiteral("Save plot as PNG"), QDir::currentPath(),
-                     QStringLiteral("PNG images (*.png)"));
+  QFileDialog dialog(parent, Form1::tr("Save plot as PNG"), QDir::currentPath(),
+                     Form1::tr("PNG images (*.png)"));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix(QStringLiteral("png"));
   dialog.selectFile(QStringLiteral("plot.png"));
@@ -219,7 +220,9 @@ QWidget* Form1::MakeControl(const ControlSpec& row, QWidget* container) {
 void Form1::BuildPlotMenu() {
   PlotMenu = new QMenu(this);
   PlotMenu->setObjectName("PlotMenu");
-  PlotMenu->addAction(QStringLiteral("Save plot as PNG…"), this, &Form1::SavePlot_Click);
+  // A menu reads in its parent's direction, and the window's is fixed: follow the user's language.
+  PlotMenu->setLayoutDirection(QGuiApplication::layoutDirection());
+  PlotMenu->addAction(tr("Save plot as PNG…"), this, &Form1::SavePlot_Click);
   choose_plot_file_ = AskForPngFile;
 }
 
@@ -251,11 +254,11 @@ void Form1::ShowRunResults() {
 }
 
 void Form1::ReportRunError(const RunError& error) {
-  QMessageBox* box = OpenMessageBox(
-      QMessageBox::Critical, "RunErrorBox", QStringLiteral("Run stopped"),
-      QStringLiteral("%1 in %2.")
-          .arg(KindName(error.kind()), QString::fromStdString(PlaceText(error.place()))),
-      QString::fromStdString(error.what()));
+  QMessageBox* box = OpenMessageBox(QMessageBox::Critical, "RunErrorBox", tr("Run stopped"),
+                                    tr("%1 in %2.")
+                                        .arg(TranslatedRunText(KindName(error.kind())),
+                                             TranslatedRunText(PlaceMessage(error.place()))),
+                                    TranslatedRunText(error.message()));
   if (const int entry = error.entry(); entry >= 0) {
     connect(box, &QMessageBox::finished, this, [this, entry] {
       Text1.at(static_cast<std::size_t>(entry))->setFocus();
@@ -273,10 +276,9 @@ void Form1::SavePlot_Click() {
 }
 
 void Form1::ReportPlotSaveError(const QString& path, const QString& reason) {
-  OpenMessageBox(
-      QMessageBox::Warning, "PlotSaveErrorBox", QStringLiteral("Plot not saved"),
-      QStringLiteral("The plot could not be saved as %1.").arg(QDir::toNativeSeparators(path)),
-      reason);
+  OpenMessageBox(QMessageBox::Warning, "PlotSaveErrorBox", tr("Plot not saved"),
+                 tr("The plot could not be saved as %1.").arg(QDir::toNativeSeparators(path)),
+                 reason);
 }
 
 QMessageBox* Form1::OpenMessageBox(QMessageBox::Icon icon, const char* name, const QString& title,

@@ -1,0 +1,112 @@
+// The texts of the program and of Qt's dialogs in the user's language. ctest runs the Persian cases
+// with LANG and LANGUAGE set to Persian and the English cases with them set to English.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+
+#include "tests/window_fixture.h"
+
+namespace sho {
+namespace {
+
+class Persian : public testing::Window {};
+class English : public testing::Window {};
+
+// What the file dialog that Save plot as PNG… opens shows: its title and direction. The dialog is
+// cancelled once seen.
+struct SaveDialogSeen {
+  QString title;
+  Qt::LayoutDirection direction = Qt::LayoutDirectionAuto;
+};
+SaveDialogSeen OpenSaveDialog(Form1& form) {
+  SaveDialogSeen seen;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    seen = {dialog->windowTitle(), dialog->layoutDirection()};
+    dialog->reject();
+  });
+  form.SavePlot_Click();
+  return seen;
+}
+
+TEST_F(Persian, RunErrorIsPersianRightToLeftWithQtsOwnButton) {
+  ClickRun();  // all entries empty
+  QMessageBox* box = ErrorBox();
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(box->windowTitle(), QString::fromUtf8("اجرا متوقف شد"));
+  EXPECT_EQ(box->text(), QString::fromUtf8("ناسازگاری نوع در خانهٔ «Phi(0)Degree»."));
+  EXPECT_EQ(box->informativeText(),
+            QString::fromUtf8("خانهٔ «Phi(0)Degree» خالی است. عددی مانند 1، -0.5 یا "
+                              "1e-3 بنویسید."));
+  // Both texts read right to left as paragraphs, even where a Latin caption is near their start.
+  EXPECT_TRUE(box->text().isRightToLeft());
+  EXPECT_TRUE(box->informativeText().isRightToLeft());
+  EXPECT_EQ(box->layoutDirection(), Qt::RightToLeft);
+  EXPECT_EQ(box->button(QMessageBox::Ok)->text(), QString::fromUtf8("تأیید"));
+  DismissError();
+
+  // The changing parts of a message are filled in after translating it, each in its place.
+  TypeEntries("1", "0", "0.1");
+  ClickRun();
+  ASSERT_NE(ErrorBox(), nullptr);
+  EXPECT_EQ(ErrorBox()->text(), QString::fromUtf8("سرریز در گام 764."));
+  EXPECT_TRUE(ErrorBox()->informativeText().startsWith(
+      QString::fromUtf8("در گام 764 مکان اویلر برای رسم بیش از اندازه از محور دور است (")))
+      << ErrorBox()->informativeText().toStdString();
+  DismissError();
+
+  // The window itself keeps its layout and captions.
+  EXPECT_EQ(form.layoutDirection(), Qt::LeftToRight);
+  EXPECT_EQ(form.Text1[0]->layoutDirection(), Qt::LeftToRight);
+  EXPECT_EQ(form.Frame1[1]->title().toStdString(), "Phi(0)Degree");
+}
+
+TEST_F(Persian, PlotMenuSaveDialogAndSaveErrorArePersianRightToLeft) {
+  QTest::mouseClick(form.windowHandle(), Qt::RightButton, {}, form.fig->mapTo(&form, QPoint(9, 9)));
+  ASSERT_TRUE(form.PlotMenu->isVisible());
+  EXPECT_EQ(form.PlotMenu->layoutDirection(), Qt::RightToLeft);
+  ASSERT_EQ(form.PlotMenu->actions().size(), 1);
+  EXPECT_EQ(form.PlotMenu->actions()[0]->text(),
+            QString::fromUtf8("ذخیرهٔ نمودار به‌صورت PNG…"));
+  form.PlotMenu->hide();
+
+  const SaveDialogSeen dialog = OpenSaveDialog(form);
+  EXPECT_EQ(dialog.title, QString::fromUtf8("ذخیرهٔ نمودار به‌صورت PNG"));
+  EXPECT_EQ(dialog.direction, Qt::RightToLeft);
+
+  const QString missing = QString::fromStdString((dir / "missing" / "plot.png").string());
+  form.SetPlotFileChooser([&](QWidget*) { return missing; });
+  form.SavePlot_Click();
+  auto* box = form.findChild<QMessageBox*>("PlotSaveErrorBox");
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(box->text(), QString::fromUtf8("ذخیرهٔ نمودار در %1 ممکن نشد.").arg(missing));
+  EXPECT_EQ(box->layoutDirection(), Qt::RightToLeft);
+  box->close();
+}
+
+TEST_F(English, TextsAndDirectionStayEnglish) {
+  ClickRun();
+  QMessageBox* box = ErrorBox();
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(box->windowTitle().toStdString(), "Run stopped");
+  EXPECT_EQ(box->text().toStdString(), "Type mismatch in entry \"Phi(0)Degree\".");
+  EXPECT_EQ(box->informativeText().toStdString(),
+            "\"Phi(0)Degree\" is empty. Type a number such as 1, -0.5 or 1e-3.");
+  EXPECT_EQ(box->layoutDirection(), Qt::LeftToRight);
+  EXPECT_EQ(box->button(QMessageBox::Ok)->text().toStdString(), "OK");
+  DismissError();
+
+  EXPECT_EQ(form.PlotMenu->actions()[0]->text(), QString::fromUtf8("Save plot as PNG…"));
+  const SaveDialogSeen dialog = OpenSaveDialog(form);
+  EXPECT_EQ(dialog.title.toStdString(), "Save plot as PNG");
+  EXPECT_EQ(dialog.direction, Qt::LeftToRight);
+}
+
+}  // namespace
+}  // namespace sho

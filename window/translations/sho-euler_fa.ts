@@ -1,0 +1,137 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fa_IR">
+<context>
+    <name>Form1</name>
+    <message>
+        <source>Save plot as PNG</source>
+        <translation>ذخیرهٔ نمودار به‌صورت PNG</translation>
+    </message>
+    <message>
+        <source>PNG images (*.png)</source>
+        <translation>تصویرهای PNG (*.png)</translation>
+    </message>
+    <message>
+        <source>Save plot as PNG…</source>
+        <translation>ذخیرهٔ نمودار به‌صورت PNG…</translation>
+    </message>
+    <message>
+        <source>Run stopped</source>
+        <translation>اجرا متوقف شد</translation>
+    </message>
+    <message>
+        <source>%1 in %2.</source>
+        <translation>%1 در %2.</translation>
+    </message>
+    <message>
+        <source>Plot not saved</source>
+        <translation>نمودار ذخیره نشد</translation>
+    </message>
+    <message>
+        <source>The plot could not be saved as %1.</source>
+        <translation>ذخیرهٔ نمودار در %1 ممکن نشد.</translation>
+    </message>
+</context>
+<context>
+    <name>RunError</name>
+    <message>
+        <source>Cannot open %1 for appending: %2.</source>
+        <translation>نمی‌توان %1 را برای افزودن باز کرد: %2.</translation>
+    </message>
+    <message>
+        <source>Cannot append to %1: it is not a file.</source>
+        <translation>نمی‌توان به %1 افزود: این یک پرونده نیست.</translation>
+    </message>
+    <message>
+        <source>%1 is in use by another copy of the program. Try again when its run has finished.</source>
+        <translation>پروندهٔ %1 در دست نسخهٔ دیگری از برنامه است. پس از پایان اجرای آن دوباره امتحان کنید.</translation>
+    </message>
+    <message>
+        <source>Cannot append to %1: its last line has no line break and is not one the program wrote. End it with a line break.</source>
+        <translation>نمی‌توان به %1 افزود: سطر آخرش شکست سطر ندارد و برنامه آن را ننوشته است. آن را با یک شکست سطر تمام کنید.</translation>
+    </message>
+    <message>
+        <source>Cannot remove the partial last line of %1: %2.</source>
+        <translation>نمی‌توان سطر آخر ناتمام %1 را برداشت: %2.</translation>
+    </message>
+    <message>
+        <source>Cannot write to %1: %2. Both data files keep the lines of this run&apos;s first %3 steps.</source>
+        <translation>نمی‌توان در %1 نوشت: %2. هر دو پروندهٔ داده سطرهای %3 گام نخست این اجرا را نگه می‌دارند.</translation>
+    </message>
+    <message>
+        <source>Cannot close %1: %2.</source>
+        <translation>نمی‌توان %1 را بست: %2.</translation>
+    </message>
+    <message>
+        <source>In step %1 the Euler position is too far from the axis to plot (%2 twips). Try a smaller time step.</source>
+        <translation>در گام %1 مکان اویلر برای رسم بیش از اندازه از محور دور است (%2 توئیپ). گام زمانی کوچک‌تری را امتحان کنید.</translation>
+    </message>
+    <message>
+        <source>In step %1 the exact position is too far from the axis to plot (%2 twips). Try a smaller time step.</source>
+        <translation>در گام %1 مکان دقیق برای رسم بیش از اندازه از محور دور است (%2 توئیپ). گام زمانی کوچک‌تری را امتحان کنید.</translation>
+    </message>
+    <message>
+        <source>The number in &quot;%1&quot; is too large: &quot;%2&quot;. Type a number between -1.7E+308 and 1.7E+308.</source>
+        <translation>عدد «%1» بیش از اندازه بزرگ است: «%2». عددی میان منفی 1.7E+308 و 1.7E+308 بنویسید.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is empty. Type a number such as 1, -0.5 or 1e-3.</source>
+        <translation>خانهٔ «%1» خالی است. عددی مانند 1، -0.5 یا 1e-3 بنویسید.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; does not hold a number: &quot;%2&quot;. Type a number such as 1, -0.5 or 1e-3.</source>
+        <translation>آنچه در «%1» آمده عدد نیست: «%2». عددی مانند 1، -0.5 یا 1e-3 بنویسید.</translation>
+    </message>
+    <message>
+        <source>The phase given by &quot;%1&quot; is beyond the range of a double. Try a smaller value.</source>
+        <translation>فازی که «%1» می‌دهد بیرون از گسترهٔ عدد double است. مقدار کوچک‌تری را امتحان کنید.</translation>
+    </message>
+    <message>
+        <source>The start velocity given by &quot;%1&quot; is beyond the range of a double. Try a smaller value.</source>
+        <translation>سرعت آغازینی که «%1» می‌دهد بیرون از گسترهٔ عدد double است. مقدار کوچک‌تری را امتحان کنید.</translation>
+    </message>
+    <message>
+        <source>The amplitude given by &quot;%1&quot; is beyond the range of a double. Try a smaller value.</source>
+        <translation>دامنه‌ای که «%1» می‌دهد بیرون از گسترهٔ عدد double است. مقدار کوچک‌تری را امتحان کنید.</translation>
+    </message>
+    <message>
+        <source>In step %1 the velocity left the range of a double. Try a smaller time step or smaller values.</source>
+        <translation>در گام %1 سرعت از گسترهٔ عدد double بیرون رفت. گام زمانی یا مقدارهای کوچک‌تری را امتحان کنید.</translation>
+    </message>
+    <message>
+        <source>In step %1 the position left the range of a double. Try a smaller time step or smaller values.</source>
+        <translation>در گام %1 مکان از گسترهٔ عدد double بیرون رفت. گام زمانی یا مقدارهای کوچک‌تری را امتحان کنید.</translation>
+    </message>
+    <message>
+        <source>In step %1 the time left the range of a double. Try a smaller time step or smaller values.</source>
+        <translation>در گام %1 زمان از گسترهٔ عدد double بیرون رفت. گام زمانی یا مقدارهای کوچک‌تری را امتحان کنید.</translation>
+    </message>
+    <message>
+        <source>Type mismatch</source>
+        <translation>ناسازگاری نوع</translation>
+    </message>
+    <message>
+        <source>File error</source>
+        <translation>خطای پرونده</translation>
+    </message>
+    <message>
+        <source>Overflow</source>
+        <translation>سرریز</translation>
+    </message>
+    <message>
+        <source>entry &quot;%1&quot;</source>
+        <translation>خانهٔ «%1»</translation>
+    </message>
+    <message>
+        <source>step %1</source>
+        <translation>گام %1</translation>
+    </message>
+</context>
+<context>
+    <name>ShownPng</name>
+    <message>
+        <source>The image could not be written as PNG</source>
+        <translation>نوشتن تصویر به‌صورت PNG ممکن نشد</translation>
+    </message>
+</context>
+</TS>
