@@ -10,8 +10,6 @@
 namespace sho {
 namespace {
 
-constexpr double kTwipsPerUnit = 50;
-
 // A drawing coordinate is a single-precision number.
 float Narrow(double y_twips, std::int16_t i, const char* curve) {
   if (std::fabs(y_twips) > std::numeric_limits<float>::max()) {

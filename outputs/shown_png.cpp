@@ -1,6 +1,5 @@
 #include "outputs/shown_png.h"
 
-#include <QImage>
 #include <QPixmap>
 #include <QSaveFile>
 
@@ -11,14 +10,18 @@ constexpr double kMetresPerInch = 0.0254;
 
 }  // namespace
 
-QString SaveShownAsPng(QWidget& widget, const QString& path) {
+QImage ShownImage(QWidget& widget) {
   QWidget* window = widget.window();
   QImage image = window->grab(QRect(widget.mapTo(window, QPoint(0, 0)), widget.size())).toImage();
   const int dots_per_metre =
       qRound(widget.logicalDpiX() * image.devicePixelRatio() / kMetresPerInch);
   image.setDotsPerMeterX(dots_per_metre);
   image.setDotsPerMeterY(dots_per_metre);
+  return image;
+}
 
+QString SaveShownAsPng(QWidget& widget, const QString& path) {
+  const QImage image = ShownImage(widget);
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) return file.errorString();
   if (!image.save(&file, "PNG")) {
