@@ -3,7 +3,9 @@
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QLayout>
 #include <QLineEdit>
+#include <QListView>
 #include <QScreen>
 #include <QScrollBar>
 #include <algorithm>
@@ -111,6 +113,9 @@ ResultsListBox::ResultsListBox(const ResultsList& list, QWidget* parent)
     : QComboBox(parent), list_(list) {
   static const bool accessible_known = (QAccessible::installFactory(ResultsListBoxInterface), true);
   (void)accessible_known;
+  // Qt's own list for a combo box fits its entries to its width; a plain list lets them run on,
+  // so that it can scroll sideways.
+  setView(new QListView);
   view()->setTextElideMode(Qt::ElideNone);
   view()->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   // Setting the chosen entry's text leaves the cursor at its end, scrolled out of sight of the step
@@ -153,8 +158,14 @@ int ResultsListBox::PopupWidth() {
   const int frame = 2 * list_view->frameWidth();
   const int scroll_bar = list_view->verticalScrollBar()->sizeHint().width();
   const int wanted = entry + frame + scroll_bar;
-  // Where the screen is narrower, the list takes all of it and scrolls sideways.
-  const int screen = this->screen() ? this->screen()->availableGeometry().width() - frame : wanted;
+  // Where the screen is narrower, the list takes all of it, less the frame of the window it is
+  // in, and scrolls sideways.
+  const QWidget* container = list_view->parentWidget();
+  QMargins around = container->contentsMargins();
+  if (container->layout()) around += container->layout()->contentsMargins();
+  const int screen = this->screen() ? this->screen()->availableGeometry().width() - frame -
+                                          around.left() - around.right()
+                                    : wanted;
   return std::min(wanted, screen);
 }
 
