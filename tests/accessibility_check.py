@@ -155,7 +155,17 @@ def main(program):
             check("the drop-down list is wider than the box",
                   extents(drop_down).width > box_extents.width,
                   f"{extents(drop_down).width} px against {box_extents.width} px")
-        xdotool("key", "Escape")
+        # Entry 4 chosen from it shows in the edit field from its first character.
+        entry = drop_down.getChildAtIndex(3)
+        check("the list's entry 4 is step 4", entry.name.startswith(" 4 "), entry.name)
+        click(entry)
+        edit = find(box, "text")
+        chosen = wait_for("entry 4 in the edit field",
+                          lambda: edit.queryText().getText(0, -1).startswith(" 4 "))
+        if check("choosing entry 4 puts it in the edit field", bool(chosen),
+                 edit.queryText().getText(0, -1)):
+            check("the edit field shows entry 4 from its first character",
+                  edit.queryText().caretOffset == 0, f"caret at {edit.queryText().caretOffset}")
 
         # Copy plot from the plot's menu. Qt leaves popup menus out of the tree (a screen reader
         # hears of them through focus events), so the menu is found as a window of the program's
