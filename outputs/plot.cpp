@@ -10,8 +10,6 @@
 namespace sho {
 namespace {
 
-constexpr double kTwipsPerUnit = 50;
-
 // A drawing coordinate is a single-precision number. `too_far` says which curve's point is too far
 // from the axis: %1 is the step, %2 the coordinate.
 float Narrow(double y_twips, std::int16_t i, const char* too_far) {

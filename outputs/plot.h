@@ -9,6 +9,9 @@ using Colour = std::uint32_t;
 inline constexpr Colour kEulerColour = 0x000000FF;  // red
 inline constexpr Colour kExactColour = 0x00FF0000;  // blue
 
+// The plot's vertical scale: twips per unit of position.
+inline constexpr double kTwipsPerUnit = 50;
+
 // What the plot draws on. Coordinates are twips from the drawing area's top-left corner, y down.
 class PlotSurface {
  public:

@@ -1,5 +1,7 @@
 #include "outputs/plot_canvas.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
@@ -12,6 +14,11 @@ constexpr double kTwipsPerPoint = 20;
 
 QRgb ToRgb(Colour colour) {
   return qRgb(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+}
+
+QAccessibleInterface* ChartInterface(const QString&, QObject* object) {
+  auto* canvas = dynamic_cast<PlotCanvas*>(object);
+  return canvas ? new QAccessibleWidget(canvas, QAccessible::Chart) : nullptr;
 }
 
 }  // namespace
@@ -29,7 +36,11 @@ void PlotCanvas::Span::Add(const Span& other) {
   Add(other.right, other.bottom);
 }
 
-PlotCanvas::PlotCanvas(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_OpaquePaintEvent); }
+PlotCanvas::PlotCanvas(QWidget* parent) : QWidget(parent) {
+  static const bool chart_known = (QAccessible::installFactory(ChartInterface), true);
+  (void)chart_known;
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
 
 void PlotCanvas::Clear() {
   const double ratio = devicePixelRatioF();
@@ -48,6 +59,7 @@ void PlotCanvas::Clear() {
   device_pixels_per_twip_ = ratio / kTwipsPerPixel;
   changed_.Add(drawn_);
   drawn_ = {};
+  euler_ = exact_ = {};
 }
 
 float PlotCanvas::HeightInPoints() const {
@@ -58,7 +70,14 @@ void PlotCanvas::SetPoint(float x, float y, Colour colour) {
   // The one device pixel that contains the point.
   const double column = x * device_pixels_per_twip_;
   const double row = y * device_pixels_per_twip_;
-  if (!(column >= 0 && row >= 0 && column < columns_ && row < rows_)) return;
+  if (!(column >= 0 && column < columns_)) return;
+  const bool inside = row >= 0 && row < rows_;
+  Trace& trace = colour == kEulerColour ? euler_ : exact_;
+  if (trace.count++ == 0) trace.first_x = x;
+  trace.last_x = x;
+  trace.last_y = y;
+  trace.last_inside = inside;
+  if (!inside) return;
   const int c = static_cast<int>(column);
   const int r = static_cast<int>(row);
   pixels_[r * pixels_per_row_ + c] = ToRgb(colour);

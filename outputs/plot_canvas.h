@@ -10,7 +10,8 @@ namespace sho {
 
 // The drawing area: a widget that keeps its drawing in an image and paints the image, so the
 // drawing survives being covered and costs nothing to repaint. Setting a point only changes the
-// image; ShowChanges() then repaints the part of the area that changed, once.
+// image; ShowChanges() then repaints the part of the area that changed, once. Screen readers know
+// it as a chart.
 class PlotCanvas : public QWidget, public PlotSurface {
  public:
   explicit PlotCanvas(QWidget* parent = nullptr);
@@ -24,6 +25,16 @@ class PlotCanvas : public QWidget, public PlotSurface {
 
   // The drawing in device pixels, without the child controls.
   const QImage& Drawing() const { return image_; }
+
+  // The points of one colour set since the last Clear() within the area's width, whether above,
+  // on or below it: how many, the first and last of them in the order they were set, in twips,
+  // and whether the last lies on the area.
+  struct Trace {
+    int count = 0;
+    float first_x = 0, last_x = 0, last_y = 0;
+    bool last_inside = false;
+  };
+  const Trace& Shown(Colour colour) const { return colour == kEulerColour ? euler_ : exact_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -46,6 +57,7 @@ class PlotCanvas : public QWidget, public PlotSurface {
   double device_pixels_per_twip_ = 0;
   Span drawn_;    // the points in the image now
   Span changed_;  // what differs from the last repaint
+  Trace euler_, exact_;
 };
 
 }  // namespace sho

@@ -15,6 +15,7 @@ test_packages=(
   xvfb xauth xdotool imagemagick  # the screenshot, and starting the packaged program
   dpkg-dev desktop-file-utils appstream librsvg2-bin lintian man-db  # building and checking the package
   clang-14 libclang-rt-14-dev  # the fuzzer (libFuzzer and its sanitizers)
+  at-spi2-core dbus python3-pyatspi xclip  # the window read through the accessibility bus
 )
 
 wanted=("${run_packages[@]}")

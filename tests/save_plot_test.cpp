@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QMessageBox>
 #include <QPainter>
@@ -45,17 +46,24 @@ class SavePlot : public ::testing::Test {
   void RightClick(QPoint where) {
     QTest::mouseClick(form.windowHandle(), Qt::RightButton, {}, where);
   }
-  // Right-clicks the plot and clicks the one entry of the menu that opens.
-  void SaveFromThePlotsMenu(QPoint on_plot = QPoint(200, 300)) {
+  // Right-clicks the plot and clicks the entry of the menu that opens with this text.
+  void ChooseFromThePlotsMenu(const QString& entry, QPoint on_plot = QPoint(200, 300)) {
     RightClick(form.fig->mapTo(&form, on_plot));
     ASSERT_TRUE(form.PlotMenu->isVisible());
-    const QList<QAction*> entries = form.PlotMenu->actions();
-    ASSERT_EQ(entries.size(), 1);
-    EXPECT_EQ(entries[0]->text(), QString::fromUtf8("Save plot as PNG\u2026"));
+    QStringList entries;
+    for (const QAction* action : form.PlotMenu->actions()) entries << action->text();
+    ASSERT_EQ(entries, QStringList({kCopy, kSave}));
+    QAction* chosen_entry = form.PlotMenu->actions().at(entries.indexOf(entry));
     QTest::mouseClick(form.PlotMenu, Qt::LeftButton, {},
-                      form.PlotMenu->actionGeometry(entries[0]).center());
+                      form.PlotMenu->actionGeometry(chosen_entry).center());
     EXPECT_FALSE(form.PlotMenu->isVisible());
   }
+  void SaveFromThePlotsMenu(QPoint on_plot = QPoint(200, 300)) {
+    ChooseFromThePlotsMenu(kSave, on_plot);
+  }
+
+  const QString kCopy = QStringLiteral("Copy plot");
+  const QString kSave = QString::fromUtf8("Save plot as PNG\u2026");
 
   QMessageBox* ErrorBox() const { return form.findChild<QMessageBox*>("PlotSaveErrorBox"); }
 
@@ -196,6 +204,31 @@ TEST_F(SavePlot, AFileThatCannotBeWrittenIsReportedAndTheWindowGoesOn) {
   EXPECT_EQ(times_asked, 3);
   QTest::mouseClick(form.Command1, Qt::LeftButton);
   EXPECT_EQ(form.Cmby->count(), 10000);
+}
+
+TEST_F(SavePlot, CopiesWhatItSavesFromTheMenuAndWithCtrlCOnThePlot) {
+  chosen = dir / "plot.png";
+  SaveFromThePlotsMenu();
+  const QImage saved =
+      QImage(QString::fromStdString(chosen.string())).convertToFormat(QImage::Format_RGB32);
+  ASSERT_FALSE(saved.isNull());
+  QClipboard* clipboard = QGuiApplication::clipboard();
+
+  clipboard->setText("not a picture");
+  ChooseFromThePlotsMenu(kCopy);
+  EXPECT_EQ(clipboard->image().convertToFormat(QImage::Format_RGB32), saved);
+
+  clipboard->setText("not a picture");
+  form.fig->setFocus();
+  QTest::keyClick(form.fig, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(clipboard->image().convertToFormat(QImage::Format_RGB32), saved);
+
+  // Elsewhere Ctrl+C is the control's own: an entry copies its selected text.
+  form.Text1[2]->setFocus();
+  form.Text1[2]->selectAll();
+  QTest::keyClick(form.Text1[2], Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(clipboard->text(), "0.02");
+  EXPECT_TRUE(clipboard->image().isNull());
 }
 
 }  // namespace

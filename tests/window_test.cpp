@@ -1,5 +1,7 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFontInfo>
 #include <QMessageBox>
@@ -7,6 +9,7 @@
 #include <QTimer>
 #include <cmath>
 
+#include "outputs/run_outputs.h"
 #include "run/run.h"
 #include "tests/test_support.h"
 #include "tests/window_fixture.h"
@@ -19,9 +22,11 @@ using testing::DataLines;
 using testing::kBlue;
 using testing::kRed;
 using testing::Lines;
+using testing::MemorySurface;
 using testing::ReadBytes;
 using testing::ReferenceRun;
 using testing::SameBytes;
+using testing::TempDir;
 using testing::Window;
 
 const std::string kHeader(ResultsList::kHeader);
@@ -217,6 +222,71 @@ TEST_F(Window, FileErrorAndOverflowAreReportedWithWhatTheRunLeft) {
   EXPECT_EQ(form.fig->Drawing(), ExpectedDrawing({{"1", "0", "0.1"}, {}}));
   EXPECT_EQ(DataLines(dir / "y.dat").size(), 763u);
   EXPECT_EQ(DataLines(dir / "v.dat").size(), 763u);
+}
+
+// What a screen reader is told of a control.
+std::string Accessible(QWidget* control, QAccessible::Text text) {
+  QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
+  return accessible ? accessible->text(text).toStdString() : "";
+}
+
+// The red and blue points of a run's last step that lies inside the plot's width (5,279).
+std::pair<float, float> LastShownPoints(const EntryTexts& entries) {
+  MemorySurface surface;
+  Plot plot(surface);
+  ResultsList list;
+  TempDir scratch;
+  DataFiles files(scratch.path());
+  RunOutputs outputs([&] { return entries; }, list, plot, files);
+  PerformRun(outputs);
+  std::pair<float, float> points;
+  for (const auto& point : surface.points) {
+    if (point.x != 5279) continue;
+    (point.colour == kEulerColour ? points.first : points.second) = point.y;
+  }
+  return points;
+}
+
+TEST_F(Window, ScreenReadersHearWhatEachControlAndThePlotIs) {
+  for (const ControlSpec& row : kControlTable) {
+    QWidget* control = form.Control(ControlKey(row));
+    if (!(control->focusPolicy() & Qt::TabFocus) && control != form.fig) continue;
+    EXPECT_NE(Accessible(control, QAccessible::Name).find_first_not_of(' '), std::string::npos)
+        << ControlKey(row);
+  }
+  EXPECT_EQ(Accessible(form.Text1[0], QAccessible::Name), "y(0)");
+  EXPECT_EQ(Accessible(form.Text1[2], QAccessible::Name), "Time step<0.01");
+  EXPECT_EQ(Accessible(form.Command1, QAccessible::Name), "Run");
+  EXPECT_EQ(Accessible(form.Cmby, QAccessible::Name), "Current values");
+  EXPECT_EQ(Accessible(form.Cmby->lineEdit(), QAccessible::Name), "Current values");
+  EXPECT_EQ(Accessible(form.fig, QAccessible::Name), "Graphs");
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(form.fig)->role(), QAccessible::Chart);
+
+  const std::string legend = "Red points: Euler's positions. Blue points: the exact cosine.";
+  EXPECT_EQ(Accessible(form.fig, QAccessible::Description), legend + " No step is shown.");
+
+  TypeEntries("1", "0", "0.001");
+  ClickRun();
+  const auto [red, blue] = LastShownPoints({{"1", "0", "0.001"}, {}});
+  const double apart = std::abs(double{red} - blue) / 50;
+  ASSERT_GT(apart, 0.001);  // Euler's positions have drifted visibly from the cosine by then
+  EXPECT_EQ(Accessible(form.fig, QAccessible::Description),
+            legend + " Shown: steps 1 to 5279. At step 5279 the red point is " +
+                QLocale().toString(apart, 'g', 3).toStdString() + " from the blue one.");
+
+  // Euler's curve spirals out of the drawing; it does so soon, and the run stops in step 764.
+  TypeEntries("-1.5", "30", "0.01");
+  ClickRun();
+  EXPECT_THAT(Accessible(form.fig, QAccessible::Description),
+              ::testing::MatchesRegex(legend + " Shown: steps 1 to 5279\\. At step 5279 the red "
+                                               "point is [0-9,]+ from the blue one\\. The red "
+                                               "point lies outside the drawing\\."));
+  TypeEntries("1", "0", "0.1");
+  ClickRun();
+  DismissError();
+  EXPECT_THAT(Accessible(form.fig, QAccessible::Description),
+              ::testing::MatchesRegex(legend + " Shown: steps 1 to 763\\. At step 763 .*\\. "
+                                               "The red point lies outside the drawing\\."));
 }
 
 // Runs the event loop as the program does until it ends, or gives up after ten seconds.

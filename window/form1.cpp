@@ -1,6 +1,8 @@
 #include "window/form1.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QDir>
@@ -8,6 +10,7 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <vector>
 
@@ -112,6 +115,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
 
   BuildControls();
   BuildPlotMenu();
+  NameForScreenReaders();
   plot_ = std::make_unique<Plot>(*fig);
   outputs_ = std::make_unique<RunOutputs>([this] { return ReadEntries(); }, list_, *plot_, files_);
   fig->Clear();
@@ -173,7 +177,7 @@ QWidget* Form1::MakeControl(const ControlSpec& row, QWidget* container) {
       return box;
     }
     case ControlKind::kComboBox: {
-      Cmby = new QComboBox(container);
+      Cmby = new ResultsListBox(list_, container);
       Cmby->setEditable(true);
       Cmby->setModel(&list_model_);
       Cmby->setInsertPolicy(QComboBox::NoInsert);
@@ -222,6 +226,10 @@ void Form1::BuildPlotMenu() {
   PlotMenu->setObjectName("PlotMenu");
   // A menu reads in its parent's direction, and the window's is fixed: follow the user's language.
   PlotMenu->setLayoutDirection(QGuiApplication::layoutDirection());
+  QAction* copy = PlotMenu->addAction(tr("Copy plot"), this, &Form1::CopyPlot_Click);
+  copy->setShortcut(QKeySequence::Copy);
+  copy->setShortcutContext(Qt::WidgetShortcut);
+  fig->addAction(copy);
   PlotMenu->addAction(tr("Save plot as PNG…"), this, &Form1::SavePlot_Click);
   choose_plot_file_ = AskForPngFile;
 }
@@ -251,6 +259,7 @@ void Form1::ShowRunResults() {
   const std::string_view edit_text = list_.EditText();
   Cmby->setEditText(QString::fromUtf8(edit_text.data(), static_cast<qsizetype>(edit_text.size())));
   fig->ShowChanges();
+  fig->setAccessibleDescription(PlotDescription());
 }
 
 void Form1::ReportRunError(const RunError& error) {
@@ -275,6 +284,8 @@ void Form1::SavePlot_Click() {
   }
 }
 
+void Form1::CopyPlot_Click() { QGuiApplication::clipboard()->setImage(ShownImage(*fig)); }
+
 void Form1::ReportPlotSaveError(const QString& path, const QString& reason) {
   OpenMessageBox(QMessageBox::Warning, "PlotSaveErrorBox", tr("Plot not saved"),
                  tr("The plot could not be saved as %1.").arg(QDir::toNativeSeparators(path)),
@@ -290,6 +301,40 @@ QMessageBox* Form1::OpenMessageBox(QMessageBox::Icon icon, const char* name, con
   box->setWindowModality(Qt::WindowModal);
   box->open();
   return box;
+}
+
+void Form1::NameForScreenReaders() {
+  // Left alone, the list would be named by its edit text, nine blanks at first.
+  Cmby->setAccessibleName(tr("Current values"));
+  Cmby->lineEdit()->setAccessibleName(tr("Current values"));
+  Cmby->view()->setAccessibleName(tr("Current values"));
+  for (QPlainTextEdit* instructions : Text2) instructions->setAccessibleName(tr("Instructions"));
+  fig->setAccessibleName(tr("Graphs"));
+  fig->setAccessibleDescription(PlotDescription());
+}
+
+QString Form1::PlotDescription() const {
+  QString text = tr("Red points: Euler's positions. Blue points: the exact cosine.");
+  const PlotCanvas::Trace& euler = fig->Shown(kEulerColour);
+  const PlotCanvas::Trace& exact = fig->Shown(kExactColour);
+  if (euler.count == 0 && exact.count == 0) {
+    return text + QLatin1Char(' ') + tr("No step is shown.");
+  }
+
+  const PlotCanvas::Trace& longer = euler.last_x >= exact.last_x ? euler : exact;
+  text += QLatin1Char(' ') +
+          tr("Shown: steps %1 to %2.").arg(qRound(longer.first_x)).arg(qRound(longer.last_x));
+  if (euler.count == 0 || exact.count == 0 || euler.last_x != exact.last_x) return text;
+  const double apart = std::abs(double{euler.last_y} - exact.last_y) / kTwipsPerUnit;
+  // Three significant digits, without an exponent where a listener would hear one for no gain.
+  const QString distance =
+      apart >= 100 ? QLocale().toString(apart, 'f', 0) : QLocale().toString(apart, 'g', 3);
+  text += QLatin1Char(' ') + tr("At step %1 the red point is %2 from the blue one.")
+                                 .arg(qRound(euler.last_x))
+                                 .arg(distance);
+  if (!euler.last_inside) text += QLatin1Char(' ') + tr("The red point lies outside the drawing.");
+  if (!exact.last_inside) text += QLatin1Char(' ') + tr("The blue point lies outside the drawing.");
+  return text;
 }
 
 void Form1::Exit_Click() {

@@ -20,6 +20,7 @@
 #include "outputs/plot.h"
 #include "outputs/plot_canvas.h"
 #include "outputs/results_list.h"
+#include "outputs/results_list_box.h"
 #include "outputs/results_list_model.h"
 #include "outputs/run_outputs.h"
 #include "runtime/run_error.h"
@@ -42,6 +43,9 @@ class Form1 : public QWidget {
   // The plot's context menu, "Save plot as PNG…": saves the drawing area as it is shown to the file
   // the user chooses. A file that cannot be written is reported in a message box over the window.
   void SavePlot_Click();
+  // The plot's context menu, "Copy plot", or Ctrl+C on the plot: puts the picture that "Save plot
+  // as PNG…" saves on the clipboard.
+  void CopyPlot_Click();
 
   // Asks for the file to save the plot in; an empty path when the user cancels. A file dialog
   // unless told otherwise.
@@ -84,6 +88,10 @@ class Form1 : public QWidget {
                               const QString& text, const QString& details);
   void BuildPlotMenu();
   void ReportPlotSaveError(const QString& path, const QString& reason);
+  // Names for the controls whose caption does not say what they are, for screen readers.
+  void NameForScreenReaders();
+  // What a sighted user sees in the plot: which curve is which and how far apart they end.
+  QString PlotDescription() const;
 
   std::map<std::string, QWidget*> controls_;
   ResultsList list_;

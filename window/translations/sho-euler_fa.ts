@@ -31,6 +31,46 @@
         <source>The plot could not be saved as %1.</source>
         <translation>ذخیرهٔ نمودار در %1 ممکن نشد.</translation>
     </message>
+    <message>
+        <source>Copy plot</source>
+        <translation>کپی نمودار</translation>
+    </message>
+    <message>
+        <source>Current values</source>
+        <translation>مقادیر کنونی</translation>
+    </message>
+    <message>
+        <source>Instructions</source>
+        <translation>راهنما</translation>
+    </message>
+    <message>
+        <source>Graphs</source>
+        <translation>نمودارها</translation>
+    </message>
+    <message>
+        <source>Red points: Euler&apos;s positions. Blue points: the exact cosine.</source>
+        <translation>نقطه‌های قرمز: مکان‌های روش اویلر. نقطه‌های آبی: کسینوس دقیق.</translation>
+    </message>
+    <message>
+        <source>No step is shown.</source>
+        <translation>هیچ گامی نشان داده نشده است.</translation>
+    </message>
+    <message>
+        <source>Shown: steps %1 to %2.</source>
+        <translation>گام‌های نشان‌داده‌شده: %1 تا %2.</translation>
+    </message>
+    <message>
+        <source>At step %1 the red point is %2 from the blue one.</source>
+        <translation>در گام %1 فاصلهٔ نقطهٔ قرمز از نقطهٔ آبی %2 است.</translation>
+    </message>
+    <message>
+        <source>The red point lies outside the drawing.</source>
+        <translation>نقطهٔ قرمز بیرون از محدودهٔ نمودار است.</translation>
+    </message>
+    <message>
+        <source>The blue point lies outside the drawing.</source>
+        <translation>نقطهٔ آبی بیرون از محدودهٔ نمودار است.</translation>
+    </message>
 </context>
 <context>
     <name>RunError</name>
