@@ -71,9 +71,12 @@ TEST_F(Persian, PlotMenuSaveDialogAndSaveErrorArePersianRightToLeft) {
   QTest::mouseClick(form.windowHandle(), Qt::RightButton, {}, form.fig->mapTo(&form, QPoint(9, 9)));
   ASSERT_TRUE(form.PlotMenu->isVisible());
   EXPECT_EQ(form.PlotMenu->layoutDirection(), Qt::RightToLeft);
-  ASSERT_EQ(form.PlotMenu->actions().size(), 1);
-  EXPECT_EQ(form.PlotMenu->actions()[0]->text(),
+  ASSERT_EQ(form.PlotMenu->actions().size(), 2);
+  EXPECT_EQ(form.PlotMenu->actions()[0]->text(), QString::fromUtf8("کپی نمودار"));
+  EXPECT_EQ(form.PlotMenu->actions()[1]->text(),
             QString::fromUtf8("ذخیرهٔ نمودار به‌صورت PNG…"));
+  // What a screen reader says of the plot is Persian too.
+  EXPECT_EQ(form.fig->accessibleName(), QString::fromUtf8("نمودارها"));
   form.PlotMenu->hide();
 
   const SaveDialogSeen dialog = OpenSaveDialog(form);
@@ -102,7 +105,9 @@ TEST_F(English, TextsAndDirectionStayEnglish) {
   EXPECT_EQ(box->button(QMessageBox::Ok)->text().toStdString(), "OK");
   DismissError();
 
-  EXPECT_EQ(form.PlotMenu->actions()[0]->text(), QString::fromUtf8("Save plot as PNG…"));
+  ASSERT_EQ(form.PlotMenu->actions().size(), 2);
+  EXPECT_EQ(form.PlotMenu->actions()[0]->text().toStdString(), "Copy plot");
+  EXPECT_EQ(form.PlotMenu->actions()[1]->text(), QString::fromUtf8("Save plot as PNG…"));
   const SaveDialogSeen dialog = OpenSaveDialog(form);
   EXPECT_EQ(dialog.title.toStdString(), "Save plot as PNG");
   EXPECT_EQ(dialog.direction, Qt::LeftToRight);
