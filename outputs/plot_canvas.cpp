@@ -37,8 +37,8 @@ void PlotCanvas::Span::Add(const Span& other) {
 }
 
 PlotCanvas::PlotCanvas(QWidget* parent) : QWidget(parent) {
-  static const bool chart_known = (QAccessible::installFactory(ChartInterface), true);
-  (void)chart_known;
+  [[maybe_unused]] static const bool chart_known =
+      (QAccessible::installFactory(ChartInterface), true);
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
 

@@ -111,8 +111,8 @@ QAccessibleInterface* ResultsListBoxInterface(const QString&, QObject* object) {
 
 ResultsListBox::ResultsListBox(const ResultsList& list, QWidget* parent)
     : QComboBox(parent), list_(list) {
-  static const bool accessible_known = (QAccessible::installFactory(ResultsListBoxInterface), true);
-  (void)accessible_known;
+  [[maybe_unused]] static const bool accessible_known =
+      (QAccessible::installFactory(ResultsListBoxInterface), true);
   // Qt's own list for a combo box fits its entries to its width; a plain list lets them run on,
   // so that it can scroll sideways.
   setView(new QListView);
