@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything (Release) and runs every test headless, among them the one that builds the
-# Debian package (build/test/package) and checks it; runs the benchmark briefly; fuzzes the reading
+# Debian package (build/test/package) and checks it; builds the browser page and tests it in
+# Chromium and Firefox against the desktop window; runs the benchmarks briefly; fuzzes the reading
 # of numbers for 30 seconds; then builds the tests once more with AddressSanitizer and
 # UndefinedBehaviorSanitizer and runs them there. Exits non-zero on any failure.
 set -euo pipefail
@@ -14,6 +15,13 @@ echo "== Release build and tests"
 cmake -S . -B build/test -DCMAKE_BUILD_TYPE=Release -DSHO_WERROR=ON >/dev/null
 cmake --build build/test -j"$jobs"
 ctest --test-dir build/test --output-on-failure -j"$jobs"
+
+echo "== The browser page in Chromium and Firefox, against the desktop window"
+scripts/build_web.sh
+(cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
+# The page is compared with what build/test's desktop_cases records of the desktop window.
+timeout --kill-after=10 900 node --test tests/web/*.test.mjs
+timeout --kill-after=10 300 node bench/web_bench.mjs --opens 3 --runs 3
 
 echo "== Benchmark, a short run to see that it works"
 build/test/bench/sho-bench --benchmark_min_time=0.01 | tee build/test/bench-smoke.txt

@@ -16,7 +16,11 @@ test_packages=(
   dpkg-dev desktop-file-utils appstream librsvg2-bin lintian man-db  # building and checking the package
   clang-14 libclang-rt-14-dev  # the fuzzer (libFuzzer and its sanitizers)
   at-spi2-core dbus python3-pyatspi xclip  # the window read through the accessibility bus
+  chromium firefox-esr  # the browser page's tests, driven from node
 )
+# node and npm for the browser page's tests: Debian's where the machine has none of its own.
+command -v node >/dev/null || test_packages+=(nodejs)
+command -v npm >/dev/null || test_packages+=(npm)
 
 wanted=("${run_packages[@]}")
 [ "${1:-run}" = test ] && wanted+=("${test_packages[@]}")

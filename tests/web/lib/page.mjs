@@ -1,0 +1,186 @@
+// Drives the page as a user does: controls found by their role and accessible name, entries typed,
+// buttons clicked. Every page opened here records what it requests and what reaches its console.
+import { existsSync, mkdtempSync, readdirSync, readFileSync, renameSync, rmSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { dirname, join, resolve } from 'node:path';
+import { fileURLToPath, pathToFileURL } from 'node:url';
+import { newContext } from './browsers.mjs';
+
+export const REPOSITORY = resolve(dirname(fileURLToPath(import.meta.url)), '../../..');
+export const PAGE = resolve(process.env.SHO_WEB_PAGE || join(REPOSITORY, 'build/web/sho-euler.html'));
+export const PAGE_URL = pathToFileURL(PAGE).href;
+export const ENTRY_NAMES = ['y(0)', 'Phi(0)Degree', 'Time step<0.01'];
+// The window's client area in CSS pixels: 10170 x 7920 twips at 15 twips a pixel.
+export const WINDOW_SIZE = { width: 678, height: 528 };
+
+// An element by role and accessible name.
+export async function named(page, role, name) {
+  const handle = await page.$(`::-p-aria([name=${JSON.stringify(name)}][role="${role}"])`);
+  if (!handle) throw new Error(`The page has no ${role} named ${JSON.stringify(name)}`);
+  return handle;
+}
+
+// The page in a context of its own (its own storage and so its own data files), seen at one
+// device pixel per CSS pixel. What it requests beyond its own file is refused and kept in
+// `requests`; console errors and uncaught exceptions are kept in `errors`.
+export async function openPage(browser, { context } = {}) {
+  const downloads = mkdtempSync(join(tmpdir(), 'sho-downloads-'));
+  const ownContext = !context;
+  context ??= await newContext(browser, downloads);
+  const page = await context.newPage();
+  const seen = { page, context, downloads, requests: [], errors: [] };
+  await page.setViewport({ width: 1024, height: 768, deviceScaleFactor: 1 });
+  await page.setRequestInterception(true);
+  page.on('request', (request) => {
+    const url = request.url();
+    if (url === PAGE_URL || url.startsWith('data:') || url.startsWith('blob:')) {
+      request.continue();
+    } else {
+      seen.requests.push(url);
+      request.abort();
+    }
+  });
+  page.on('console', (message) => {
+    if (message.type() === 'error') seen.errors.push(`console: ${message.text()}`);
+  });
+  page.on('pageerror', (error) => seen.errors.push(`uncaught: ${error.message ?? error}`));
+  seen.close = async () => {
+    await (ownContext ? context.close() : page.close());
+    rmSync(downloads, { recursive: true, force: true });
+  };
+  await page.goto(PAGE_URL);
+  await waitForState(page, (state) => state === 'ready' || state === 'idle');
+  await countRuns(page);
+  return seen;
+}
+
+function pageState() {
+  return document.documentElement.dataset.state ?? document.body?.dataset.state;
+}
+
+export async function waitForState(page, accept, timeout = 30_000) {
+  await page.waitForFunction(`(${accept})((${pageState})())`, { timeout, polling: 20 });
+}
+
+// Counts the runs that end from now on ("running" becomes "idle"), so that a run is waited for
+// however quickly it ends.
+async function countRuns(page) {
+  await page.evaluate(`(() => {
+    const state = ${pageState};
+    window.shoRunsEnded = 0;
+    const observer = new MutationObserver(() => { if (state() === 'idle') window.shoRunsEnded++; });
+    for (const element of [document.documentElement, document.body]) {
+      observer.observe(element, { attributes: true, attributeFilter: ['data-state'] });
+    }
+  })()`);
+}
+
+export async function runsEnded(page) {
+  return page.evaluate(() => window.shoRunsEnded);
+}
+
+export async function waitForRuns(page, count) {
+  await page.waitForFunction((n) => window.shoRunsEnded >= n, { timeout: 60_000, polling: 20 },
+    count);
+}
+
+export async function entry(page, index) {
+  return named(page, 'textbox', ENTRY_NAMES[index]);
+}
+
+// Replaces the entry's text by `text`, typed.
+export async function type(page, index, text) {
+  const box = await entry(page, index);
+  await box.click({ count: 3 });
+  await box.evaluate((input) => input.select());
+  await page.keyboard.press('Backspace');
+  await page.keyboard.type(text);
+}
+
+export async function typeEntries(page, texts) {
+  for (const [index, text] of texts.entries()) await type(page, index, text);
+}
+
+// Clicks Run and waits until the run has ended.
+export async function clickRun(page) {
+  const before = await runsEnded(page);
+  await (await named(page, 'button', 'Run')).click();
+  await waitForRuns(page, before + 1);
+}
+
+// The results list's drop-down: its entries, and the line it shows (the desktop's edit text). A
+// no-break space in an entry stands for the desktop's blank.
+export async function listShown(page, name = 'Current values') {
+  const list = await named(page, 'combobox', name);
+  return list.evaluate((select) => {
+    const text = (option) => option.text.replaceAll('\u00a0', ' ');
+    const entries = [...select.options].filter((option) => !option.hidden && !option.disabled);
+    const shown = select.selectedIndex >= 0 ? text(select.options[select.selectedIndex]) : '';
+    return { entries: entries.map(text), shown };
+  });
+}
+
+// The canvas with this accessible name (the plot is named "Graphs" in English).
+export async function namedCanvas(page, name) {
+  for (const handle of await page.$$(`::-p-aria(${JSON.stringify(name)})`)) {
+    if (await handle.evaluate((element) => element.tagName === 'CANVAS')) return handle;
+  }
+  throw new Error(`The page has no canvas named ${JSON.stringify(name)}`);
+}
+
+// The plot's canvas and its pixels as RGBA bytes, row by row.
+export async function plotPixels(page) {
+  const canvas = await page.$('canvas');
+  const { width, height, rgba } = await canvas.evaluate((element) => {
+    const image = element.getContext('2d').getImageData(0, 0, element.width, element.height);
+    let binary = '';
+    for (let k = 0; k < image.data.length; k += 0x8000) {
+      binary += String.fromCharCode(...image.data.subarray(k, k + 0x8000));
+    }
+    return { width: element.width, height: element.height, rgba: btoa(binary) };
+  });
+  return { width, height, rgba: Buffer.from(rgba, 'base64') };
+}
+
+// Clicks the control named `name` and returns the bytes of the file it downloads, which must be
+// named `fileName`.
+export async function download(seen, name, fileName) {
+  const { page, downloads } = seen;
+  for (const old of readdirSync(downloads)) rmSync(join(downloads, old), { force: true });
+  const control = await page.$(`::-p-aria(${JSON.stringify(name)})`);
+  if (!control) throw new Error(`The page has nothing named ${JSON.stringify(name)}`);
+  await control.click();
+  const deadline = Date.now() + 15_000;
+  for (;;) {
+    const files = readdirSync(downloads);
+    const partial = files.some((file) => /\.(crdownload|part)$/.test(file) || file.startsWith('.'));
+    if (files.length > 0 && !partial) {
+      if (files.length !== 1 || files[0] !== fileName) {
+        throw new Error(`Download of ${fileName} gave ${JSON.stringify(files)}`);
+      }
+      const path = join(downloads, fileName);
+      const bytes = readFileSync(path);
+      renameSync(path, `${path}.seen`);
+      return bytes;
+    }
+    if (Date.now() > deadline) throw new Error(`No ${fileName} was downloaded: ${files}`);
+    await new Promise((done) => setTimeout(done, 50));
+  }
+}
+
+// The message open over the window: its accessible name (the title) and its text, or null.
+export async function openMessage(page) {
+  return page.evaluate(() => {
+    const dialog = document.querySelector('dialog[open]');
+    if (!dialog) return null;
+    return {
+      text: dialog.innerText,
+      direction: getComputedStyle(dialog).direction,
+      modal: dialog.matches(':modal'),
+    };
+  });
+}
+
+export function pageExists() {
+  return existsSync(PAGE);
+}

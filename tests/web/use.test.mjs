@@ -1,0 +1,109 @@
+// Using the page in Chromium and in Firefox: from the keyboard alone, two tabs at once, the data
+// files' downloads and deletion, and axe's WCAG 2 A and AA rules.
+import assert from 'node:assert/strict';
+import { after, before, describe, test } from 'node:test';
+import { axeViolations } from './lib/axe.mjs';
+import { BROWSERS, launch } from './lib/browsers.mjs';
+import { checkMessage, checkQuiet } from './lib/checks.mjs';
+import { assertSameBytes, assertSameEntries } from './lib/compare.mjs';
+import { desktopRecords } from './lib/desktop.mjs';
+import {
+  clickRun, download, entry, listShown, named, namedCanvas, openPage, runsEnded, typeEntries, waitForRuns,
+} from './lib/page.mjs';
+
+const SMALL_STEP = ['1', '0', '0.01'];
+const LARGE_Y0 = ['20', '0', '0.001'];
+const NOT_A_NUMBER = ['1', 'abc', '0.01'];
+const [small, large, notANumber] = desktopRecords([SMALL_STEP, LARGE_Y0, NOT_A_NUMBER]);
+
+async function isFocused(handle) {
+  return handle.evaluate((element) => element === document.activeElement);
+}
+
+for (const name of BROWSERS) {
+  describe(`the page in ${name}`, () => {
+    let browser;
+    before(async () => {
+      browser = await launch(name);
+    });
+    after(async () => {
+      await browser?.close();
+    });
+
+    test('runs from the keyboard alone, in the window\'s tab order', async () => {
+      const seen = await openPage(browser);
+      const { page } = seen;
+      try {
+        assert.ok(await isFocused(await entry(page, 0)), 'the page does not open on y(0)');
+        for (const [k, text] of SMALL_STEP.entries()) {
+          assert.ok(await isFocused(await entry(page, k)), `Tab does not reach entry ${k}`);
+          await page.keyboard.type(text);
+          await page.keyboard.press('Tab');
+        }
+        assert.ok(await isFocused(await named(page, 'button', 'Run')), 'Tab does not reach Run');
+        const before = await runsEnded(page);
+        await page.keyboard.press('Enter');
+        await waitForRuns(page, before + 1);
+
+        await page.keyboard.press('Tab');
+        assert.ok(await isFocused(await named(page, 'combobox', 'Current values')),
+          'Tab does not reach the list after Run');
+        await page.keyboard.press('ArrowDown');
+        const list = await listShown(page);
+        assertSameEntries(list.entries, small.list, 'the list');
+        assert.equal(list.shown, small.list[0], 'Down arrow does not show the first step');
+        await page.keyboard.press('Tab');
+        assert.ok(await isFocused(await named(page, 'button', 'Exit')), 'Tab does not reach Exit');
+        await page.keyboard.press('Tab');
+        assert.ok(await isFocused(await namedCanvas(page, 'Graphs')), 'Tab does not reach the plot');
+        assertSameBytes(await download(seen, 'Download y.dat', 'y.dat'), small.y_dat, 'y.dat');
+        checkQuiet(seen);
+      } finally {
+        await seen.close();
+      }
+    });
+
+    test('keeps each run whole when two tabs run at once', async () => {
+      const first = await openPage(browser);
+      const second = await openPage(browser, { context: first.context });
+      try {
+        await typeEntries(first.page, SMALL_STEP);
+        await typeEntries(second.page, LARGE_Y0);
+        await Promise.all([clickRun(first.page), clickRun(second.page)]);
+        assertSameEntries((await listShown(first.page)).entries, small.list, 'the first tab');
+        assertSameEntries((await listShown(second.page)).entries, large.list, 'the second tab');
+
+        const y = await download(first, 'Download y.dat', 'y.dat');
+        const v = await download(first, 'Download v.dat', 'v.dat');
+        const firstRanFirst = y.subarray(0, small.y_dat.length).equals(small.y_dat);
+        const order = firstRanFirst ? [small, large] : [large, small];
+        assertSameBytes(y, Buffer.concat(order.map((record) => record.y_dat)), 'y.dat');
+        assertSameBytes(v, Buffer.concat(order.map((record) => record.v_dat)), 'v.dat');
+        checkQuiet(first);
+        checkQuiet(second);
+      } finally {
+        await second.close();
+        await first.close();
+      }
+    });
+
+    test('passes axe before a run, after one and with a message open', async () => {
+      const seen = await openPage(browser);
+      const { page } = seen;
+      try {
+        assert.deepEqual(await axeViolations(page), [], 'before a run');
+        await typeEntries(page, SMALL_STEP);
+        await clickRun(page);
+        assert.deepEqual(await axeViolations(page), [], 'after a run');
+        await typeEntries(page, NOT_A_NUMBER);
+        await clickRun(page);
+        assert.ok(await page.$('dialog[open]'), 'no message is open');
+        assert.deepEqual(await axeViolations(page), [], 'with a message open');
+        await checkMessage(seen, notANumber);
+        checkQuiet(seen);
+      } finally {
+        await seen.close();
+      }
+    });
+  });
+}
