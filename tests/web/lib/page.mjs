@@ -22,12 +22,13 @@ export async function named(page, role, name) {
 
 // The page in a context of its own (its own storage and so its own data files), seen at one
 // device pixel per CSS pixel. What it requests beyond its own file is refused and kept in
-// `requests`; console errors and uncaught exceptions are kept in `errors`.
+// `requests`; console errors and uncaught exceptions are kept in `errors`. Given a context, the
+// page opens in a window of its own there, so that it goes on drawing beside the other.
 export async function openPage(browser, { context } = {}) {
   const downloads = mkdtempSync(join(tmpdir(), 'sho-downloads-'));
   const ownContext = !context;
   context ??= await newContext(browser, downloads);
-  const page = await context.newPage();
+  const page = await context.newPage(ownContext ? {} : { type: 'window' });
   const seen = { page, context, downloads, requests: [], errors: [] };
   await page.setViewport({ width: 1024, height: 768, deviceScaleFactor: 1 });
   await page.setRequestInterception(true);
