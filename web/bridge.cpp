@@ -1,0 +1,142 @@
+// What the page's script calls: the window's description, a run of the Run button, and what the
+// run left in the list, the plot and the data files. Texts are UTF-8 and JSON; a returned pointer
+// stays good until the next call.
+
+#include <array>
+#include <cstdint>
+#include <exception>
+#include <string>
+
+#include "outputs/plot_facts.h"
+#include "runtime/run_error.h"
+#include "web/json_text.h"
+#include "web/page_run.h"
+#include "web/window_description.h"
+
+namespace sho {
+namespace {
+
+PageRun& Program() {
+  static PageRun program(1.0);
+  return program;
+}
+
+// The last text handed out.
+std::string& Answer() {
+  static std::string answer;
+  return answer;
+}
+
+const char* Hand(std::string text) {
+  Answer() = std::move(text);
+  return Answer().c_str();
+}
+
+void AddMessage(JsonWriter& json, std::string_view name, const RunMessage& message) {
+  json.Open(name).Add("text", message.text).Add("parts", message.parts).Close();
+}
+
+// What the desktop's message shows: the kind and the place ("%1 in %2.") with the message, and the
+// entry that takes the focus afterwards; all texts in English to be translated by the page.
+void AddError(JsonWriter& json, const RunError& error) {
+  json.Open("error").Add("kind", KindName(error.kind()));
+  AddMessage(json, "place", PlaceMessage(error.place()));
+  AddMessage(json, "message", error.message());
+  json.Add("entry", error.entry()).Close();
+}
+
+void AddPlotFacts(JsonWriter& json, const PlotDrawing& drawing) {
+  const PlotFacts facts = FactsOf(drawing.Shown(kEulerColour), drawing.Shown(kExactColour));
+  json.Open("plot").Add("anyStepShown", facts.any_step_shown);
+  json.Add("firstStep", facts.first_step).Add("lastStep", facts.last_step);
+  json.Add("endsTogether", facts.ends_together);
+  json.Add("distance", facts.ends_together ? DistanceText(facts.distance) : std::string());
+  json.Add("redOutside", facts.red_outside).Add("blueOutside", facts.blue_outside).Close();
+}
+
+// A fault of the program itself, not of what the user typed: said as it is, with no place.
+void AddFault(JsonWriter& json, const std::exception& fault) {
+  json.Open("error").Add("kind", "Error").AddNull("place");
+  AddMessage(json, "message", RunMessage("%1", {fault.what()}));
+  json.Add("entry", -1).Close();
+}
+
+std::string RunResult(const std::exception* stop) {
+  const PageRun& program = Program();
+  JsonWriter json;
+  json.Open().Add("filesOpened", program.FilesOpened()).Add("lines", program.LinesWritten());
+  json.Add("entries", program.List().Count()).Add("editText", program.List().EditText());
+  if (const auto* error = dynamic_cast<const RunError*>(stop)) {
+    AddError(json, *error);
+  } else if (stop) {
+    AddFault(json, *stop);
+  } else {
+    json.AddNull("error");
+  }
+  AddPlotFacts(json, Program().PlotSurface().Drawing());
+  return json.Close().Text();
+}
+
+}  // namespace
+}  // namespace sho
+
+using sho::Program;
+
+extern "C" {
+
+// The window: its size, caption, colours and fonts and the control table, as JSON.
+const char* sho_window() { return sho::Hand(sho::WindowDescription()); }
+
+// One run as the Run button performs it, with the three entry texts, the decimal separator of
+// the user's language and the list entry chosen (-1 for none). Returns what the run did, as JSON:
+// the error that stopped it, or null.
+const char* sho_run(const char* y0, const char* phi, const char* time_step, const char* separator,
+                    int chosen) {
+  try {
+    Program().Run({y0, phi, time_step}, separator, chosen);
+    return sho::Hand(sho::RunResult(nullptr));
+  } catch (const std::exception& stop) {
+    return sho::Hand(sho::RunResult(&stop));
+  }
+}
+
+// Every entry of the list, one a line, with no-break spaces for blanks so that a browser keeps
+// them as the desktop shows them.
+const char* sho_list_entries() {
+  const sho::ResultsList& list = Program().List();
+  std::string text;
+  text.reserve(static_cast<std::size_t>(list.Count()) * 64);
+  for (int k = 0; k < list.Count(); ++k) {
+    if (k > 0) text += '\n';
+    for (const char c : list.EntryText(k)) {
+      if (c == ' ') {
+        text += "\u00A0";
+      } else {
+        text += c;
+      }
+    }
+  }
+  return sho::Hand(std::move(text));
+}
+
+// Draws the last run's points again for a screen of this device pixel ratio; the plot then has
+// sho_plot_columns() x sho_plot_rows() device pixels.
+void sho_set_plot_ratio(double device_pixel_ratio) {
+  Program().PlotSurface().Redraw(device_pixel_ratio);
+}
+
+// The drawing's pixels, row by row, four bytes R, G, B, A each: a canvas's ImageData as it is.
+const std::uint32_t* sho_plot_pixels() { return Program().PlotSurface().Drawing().Pixels().data(); }
+int sho_plot_columns() { return Program().PlotSurface().Drawing().Columns(); }
+int sho_plot_rows() { return Program().PlotSurface().Drawing().Rows(); }
+
+// The lines the last run appended to y.dat (file 0) or v.dat (file 1), and their size in bytes.
+const char* sho_data_lines(int file) {
+  return Program().Lines(file == 0 ? sho::PageRun::kPositions : sho::PageRun::kVelocities).data();
+}
+int sho_data_size(int file) {
+  return static_cast<int>(
+      Program().Lines(file == 0 ? sho::PageRun::kPositions : sho::PageRun::kVelocities).size());
+}
+
+}  // extern "C"

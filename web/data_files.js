@@ -1,0 +1,205 @@
+// The data files y.dat and v.dat, kept in the browser's storage for the page (IndexedDB): each
+// run adds one record per file, both in one transaction, so that a run's lines are kept whole or
+// not at all, two tabs never mix their lines within a run, and a run costs the same however long
+// the files are. Below the window: each file's line count, its download, and deleting both.
+//
+// Every page opened from disk in Chromium shares one storage, so copies of the page, old and new,
+// share these files: the stored format has a version, and a copy that finds a newer one leaves
+// it alone.
+
+const DataFiles = (() => {
+  const kDatabase = 'sho-euler-data-files';
+  const kVersion = 1;  // of the stored format: raise it, with an upgrade, when it changes
+  const kFiles = ['y.dat', 'v.dat'];
+  const kLinesStore = 'lines';    // { file, lines, bytes }: what one run appended to one file
+  const kTotalsStore = 'totals';  // { file, lines }: the lines of each file in all
+  let database = null;
+  let refusal = '';  // why the browser does not keep the files, once it has said no
+  let reported = false;
+  const stored = [0, 0];
+  // This visit's runs whose lines the browser did not keep, so that downloads still give them.
+  const unkept = [[], []];
+  const unkeptLines = [0, 0];
+  let section = null;
+  const counts = [];
+
+  const done = (request) =>
+    new Promise((resolve, reject) => {
+      request.onsuccess = () => resolve(request.result);
+      request.onerror = () => reject(request.error);
+    });
+
+  const finished = (transaction) =>
+    new Promise((resolve, reject) => {
+      transaction.oncomplete = () => resolve();
+      transaction.onerror = () => reject(transaction.error);
+      transaction.onabort = () => reject(transaction.error || new DOMException('', 'AbortError'));
+    });
+
+  // Why the browser did not keep the files, in the user's words.
+  function reasonOf(error) {
+    const name = error ? error.name : '';
+    if (name === 'QuotaExceededError') return qsTranslate('Page', "the browser's storage for this page is full");
+    if (name === 'VersionError') return qsTranslate('Page', 'a newer copy of this page keeps them in a newer form');
+    if (!name || name === 'SecurityError' || name === 'InvalidStateError') {
+      return qsTranslate('Page', 'the browser does not let this page keep data (in a private window, or with site data turned off)');
+    }
+    return error.message || name;
+  }
+
+  async function openDatabase() {
+    if (!window.indexedDB) throw new DOMException('', 'SecurityError');
+    const request = indexedDB.open(kDatabase, kVersion);
+    request.onupgradeneeded = () => {
+      const made = request.result;
+      made.createObjectStore(kLinesStore, { autoIncrement: true }).createIndex('file', 'file');
+      made.createObjectStore(kTotalsStore, { keyPath: 'file' });
+    };
+    const opened = await done(request);
+    // A newer copy of the page that upgrades the format needs this one to let go.
+    opened.onversionchange = () => {
+      opened.close();
+      database = null;
+      refusal = reasonOf({ name: 'VersionError' });
+    };
+    return opened;
+  }
+
+  async function readTotals() {
+    const transaction = database.transaction(kTotalsStore);
+    const totals = await done(transaction.objectStore(kTotalsStore).getAll());
+    kFiles.forEach((file, k) => {
+      const total = totals.find((t) => t.file === file);
+      stored[k] = total ? total.lines : 0;
+    });
+  }
+
+  function showCounts() {
+    kFiles.forEach((file, k) => {
+      const text = qsTranslate('Page', 'Lines in %1: %2');
+      counts[k].textContent = Translation.fillIn(text, [file, Translation.count(stored[k] + unkeptLines[k])]);
+    });
+  }
+
+  // Keeps a run's lines of both files in one transaction, with the totals.
+  async function keep(bytes, lines) {
+    const transaction = database.transaction([kLinesStore, kTotalsStore], 'readwrite');
+    const records = transaction.objectStore(kLinesStore);
+    const totals = transaction.objectStore(kTotalsStore);
+    kFiles.forEach((file, k) => {
+      records.add({ file, lines, bytes: bytes[k] });
+      const total = totals.get(file);
+      total.onsuccess = () => totals.put({ file, lines: (total.result ? total.result.lines : 0) + lines });
+    });
+    await finished(transaction);
+  }
+
+  async function fileBlob(k) {
+    let parts = [];
+    if (database) {
+      const transaction = database.transaction(kLinesStore);
+      const records = await done(transaction.objectStore(kLinesStore).index('file').getAll(kFiles[k]));
+      parts = records.map((record) => record.bytes);
+    }
+    return new Blob([...parts, ...unkept[k]], { type: 'text/plain' });
+  }
+
+  async function download(k) {
+    const link = document.createElement('a');
+    link.href = URL.createObjectURL(await fileBlob(k));
+    link.download = kFiles[k];
+    link.click();
+    setTimeout(() => URL.revokeObjectURL(link.href), 60000);
+  }
+
+  async function deleteFiles() {
+    const question = qsTranslate('Page', 'Delete y.dat and v.dat with all their lines? This cannot be undone.');
+    const title = qsTranslate('Page', 'Delete data files');
+    if (!(await Messages.ask(title, question, qsTranslate('Page', 'Delete')))) return;
+    unkept.forEach((parts) => parts.splice(0));
+    unkeptLines.fill(0);
+    if (database) {
+      const transaction = database.transaction([kLinesStore, kTotalsStore], 'readwrite');
+      transaction.objectStore(kLinesStore).clear();
+      transaction.objectStore(kTotalsStore).clear();
+      await finished(transaction);
+      await readTotals();
+    }
+    showCounts();
+  }
+
+  function button(text, action) {
+    const made = document.createElement('button');
+    made.type = 'button';
+    made.textContent = text;
+    made.addEventListener('click', action);
+    return made;
+  }
+
+  function buildSection(place) {
+    section = place;
+    section.lang = Translation.language;
+    section.dir = Translation.direction;
+    const heading = document.createElement('h2');
+    heading.id = 'data-files-heading';
+    heading.textContent = qsTranslate('Page', 'Data files');
+    section.setAttribute('aria-labelledby', heading.id);
+    const about = document.createElement('p');
+    about.textContent = qsTranslate('Page', 'Every run appends its positions to y.dat and its velocities to v.dat. This browser keeps them for this page.');
+    const list = document.createElement('ul');
+    kFiles.forEach((file, k) => {
+      counts[k] = document.createElement('li');
+      list.append(counts[k]);
+    });
+    const buttons = document.createElement('div');
+    buttons.className = 'data-file-buttons';
+    buttons.append(
+      button(qsTranslate('Page', 'Download y.dat'), () => download(0)),
+      button(qsTranslate('Page', 'Download v.dat'), () => download(1)),
+      button(qsTranslate('Page', 'Delete data files'), deleteFiles),
+    );
+    section.append(heading, about, list, buttons);
+    section.hidden = false;
+  }
+
+  return {
+    // Shows the files' section in `place` and opens the storage; resolves once the counts show.
+    async start(place) {
+      buildSection(place);
+      try {
+        database = await openDatabase();
+        await readTotals();
+      } catch (error) {
+        database = null;
+        refusal = reasonOf(error);
+      }
+      showCounts();
+      window.addEventListener('focus', () => {
+        if (database) readTotals().then(showCounts, () => {});
+      });
+    },
+
+    // Appends a run's lines (`bytes` of y.dat and of v.dat, `lines` in each). Resolves with the
+    // reason the browser did not keep them, the first time it does not; otherwise with ''.
+    async append(bytes, lines) {
+      let reason = refusal;
+      if (database) {
+        try {
+          await keep(bytes, lines);
+        } catch (error) {
+          reason = reasonOf(error);
+        }
+        if (!reason) await readTotals().catch(() => {});
+      }
+      if (reason) {
+        kFiles.forEach((file, k) => unkept[k].push(bytes[k]));
+        unkeptLines[0] += lines;
+        unkeptLines[1] += lines;
+      }
+      showCounts();
+      if (!reason || reported) return '';
+      reported = true;
+      return reason;
+    },
+  };
+})();

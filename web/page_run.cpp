@@ -1,0 +1,48 @@
+#include "web/page_run.h"
+
+#include <utility>
+
+#include "outputs/data_lines.h"
+#include "runtime/units.h"
+#include "web/window_description.h"
+
+namespace sho {
+
+KeptPlot::KeptPlot(int width, int height, double device_pixel_ratio)
+    : drawing_(width, height, device_pixel_ratio, BackColour(ControlRow("fig"))) {
+  drawing_.Clear();
+}
+
+void KeptPlot::Clear() {
+  points_.clear();
+  drawing_.Clear();
+}
+
+void KeptPlot::Redraw(double device_pixel_ratio) {
+  drawing_.Resize(drawing_.Width(), drawing_.Height(), device_pixel_ratio);
+  drawing_.Clear();
+  for (const Point& point : points_) drawing_.SetPoint(point.x, point.y, point.colour);
+}
+
+PageRun::PageRun(double device_pixel_ratio)
+    : surface_(NearestPixel(kPlotWidthTwips), NearestPixel(kPlotHeightTwips), device_pixel_ratio) {}
+
+void PageRun::Run(std::array<std::string, kEntryCount> texts, std::string_view decimal_separator,
+                  int chosen) {
+  std::string shown = chosen >= 0 && chosen < list_.Count() ? list_.EntryText(chosen)
+                                                            : std::string(list_.EditText());
+  list_.SetEditText(std::move(shown));
+  entries_ = ReadEntryTexts(std::move(texts), decimal_separator);
+  files_opened_ = false;
+  lines_written_ = 0;
+  for (std::string& lines : lines_) lines.clear();
+  PerformRun(*this);
+}
+
+void PageRun::WriteStep(double y, double v) {
+  AppendDataLine(lines_[kPositions], y);
+  AppendDataLine(lines_[kVelocities], v);
+  ++lines_written_;
+}
+
+}  // namespace sho

@@ -1,0 +1,154 @@
+// The plot's menu, as on the desktop: "Copy plot" (also Ctrl+C on the plot) and "Save plot as
+// PNG…", both taking the drawing area as it is shown, axis and legend included, one image pixel a
+// device pixel. It opens with a right click on the plot or on what lies on it, the context-menu
+// key or Shift+F10 on the plot, or a long press on a touch screen.
+
+const PlotMenu = (() => {
+  const kLongPress = 500;  // milliseconds
+  let figure = null;
+  let canvas = null;
+  let menu = null;
+
+  // The drawing area as shown: the drawing, then what lies on it in the order it is stacked.
+  function shownImage() {
+    const image = document.createElement('canvas');
+    image.width = canvas.width;
+    image.height = canvas.height;
+    const context = image.getContext('2d');
+    context.drawImage(canvas, 0, 0);
+    const scale = canvas.width / canvas.clientWidth;
+    const layers = [...figure.children].filter((child) => child.classList.contains('control'));
+    layers.sort((a, b) => a.style.zIndex - b.style.zIndex);
+    for (const layer of layers) drawLayer(context, layer, scale);
+    return image;
+  }
+
+  function drawLayer(context, layer, scale) {
+    const style = getComputedStyle(layer);
+    const left = layer.offsetLeft * scale;
+    const top = layer.offsetTop * scale;
+    const width = layer.offsetWidth * scale;
+    context.fillStyle = style.backgroundColor;
+    context.fillRect(left, top, width, layer.offsetHeight * scale);
+    if (!layer.textContent) return;
+    const rightToLeft = style.direction === 'rtl';
+    context.font = `${style.fontWeight} ${parseInt(style.fontSize, 10) * scale}px ${style.fontFamily}`;
+    context.fillStyle = style.color;
+    context.textBaseline = 'top';
+    context.direction = style.direction;
+    context.textAlign = rightToLeft ? 'right' : 'left';
+    context.fillText(layer.textContent, rightToLeft ? left + width : left, top);
+  }
+
+  function imageBlob() {
+    return new Promise((resolve, reject) => {
+      shownImage().toBlob((blob) => (blob ? resolve(blob) : reject(new Error('toBlob'))), 'image/png');
+    });
+  }
+
+  async function copyPlot() {
+    try {
+      await navigator.clipboard.write([new ClipboardItem({ 'image/png': imageBlob() })]);
+    } catch (error) {
+      const title = qsTranslate('Page', 'Plot not copied');
+      Messages.inform(title, qsTranslate('Page', 'The browser did not let the page copy the plot.'), error.message);
+    }
+  }
+
+  async function savePlot() {
+    const link = document.createElement('a');
+    link.href = URL.createObjectURL(await imageBlob());
+    link.download = 'plot.png';
+    link.click();
+    setTimeout(() => URL.revokeObjectURL(link.href), 60000);
+  }
+
+  function close(returnFocus) {
+    if (menu.hidden) return;
+    menu.hidden = true;
+    if (returnFocus) canvas.focus();
+  }
+
+  // Opens the menu at (x, y) of the viewport, inside it.
+  function open(x, y) {
+    menu.hidden = false;
+    menu.style.left = Math.max(0, Math.min(x, window.innerWidth - menu.offsetWidth)) + 'px';
+    menu.style.top = Math.max(0, Math.min(y, window.innerHeight - menu.offsetHeight)) + 'px';
+    menu.querySelector('[role="menuitem"]').focus();
+  }
+
+  function item(text, action) {
+    const button = document.createElement('button');
+    button.type = 'button';
+    button.setAttribute('role', 'menuitem');
+    button.tabIndex = -1;
+    button.textContent = text;
+    button.addEventListener('click', () => {
+      close(true);
+      action();
+    });
+    return button;
+  }
+
+  // Arrow keys move through the items, Escape closes the menu, Tab leaves it.
+  function onMenuKey(event) {
+    const items = [...menu.querySelectorAll('[role="menuitem"]')];
+    const at = items.indexOf(document.activeElement);
+    const moves = { ArrowDown: at + 1, ArrowUp: at - 1 + items.length, Home: 0, End: items.length - 1 };
+    if (event.key in moves) {
+      items[moves[event.key] % items.length].focus();
+    } else if (event.key === 'Escape' || event.key === 'Tab') {
+      close(event.key === 'Escape');
+    } else {
+      return;
+    }
+    if (event.key !== 'Tab') event.preventDefault();
+  }
+
+  function onContextMenu(event) {
+    event.preventDefault();
+    const fromKeyboard = event.button !== 2 && event.clientX === 0 && event.clientY === 0;
+    const area = canvas.getBoundingClientRect();
+    open(fromKeyboard ? area.left + 8 : event.clientX, fromKeyboard ? area.top + 8 : event.clientY);
+  }
+
+  function watchLongPress() {
+    let timer = 0;
+    const cancel = () => clearTimeout(timer);
+    figure.addEventListener('pointerdown', (event) => {
+      if (event.pointerType !== 'touch') return;
+      cancel();
+      timer = setTimeout(() => open(event.clientX, event.clientY), kLongPress);
+    });
+    for (const type of ['pointerup', 'pointercancel', 'pointermove']) figure.addEventListener(type, cancel);
+  }
+
+  return {
+    // Gives the drawing area (`figureElement`, holding the canvas and what lies on it) its menu.
+    attach(figureElement, plotCanvas) {
+      figure = figureElement;
+      canvas = plotCanvas;
+      menu = document.createElement('div');
+      menu.className = 'plot-menu';
+      menu.setAttribute('role', 'menu');
+      menu.lang = Translation.language;
+      menu.dir = Translation.direction;
+      menu.hidden = true;
+      menu.append(item(qsTranslate('Form1', 'Copy plot'), copyPlot),
+                  item(qsTranslate('Form1', 'Save plot as PNG…'), savePlot));
+      document.body.append(menu);
+      figure.addEventListener('contextmenu', onContextMenu);
+      menu.addEventListener('keydown', onMenuKey);
+      menu.addEventListener('focusout', (event) => {
+        if (!menu.contains(event.relatedTarget)) close(false);
+      });
+      canvas.addEventListener('keydown', (event) => {
+        if ((event.ctrlKey || event.metaKey) && event.key.toLowerCase() === 'c') {
+          event.preventDefault();
+          copyPlot();
+        }
+      });
+      watchLongPress();
+    },
+  };
+})();

@@ -1,0 +1,55 @@
+// The page's texts in the user's language: English as written, or Persian where the browser's
+// first language is Persian, from the program's own translation (kPersianTexts, made from
+// window/translations/sho-euler_fa.ts when the page is built). Texts written here are marked
+// qsTranslate(context, text), so that lupdate collects them into that file with the desktop's.
+
+const Translation = (() => {
+  const firstLanguage = (navigator.languages && navigator.languages[0]) || navigator.language || 'en';
+  const persian = /^fa(-|$)/i.test(firstLanguage);
+
+  return {
+    // The browser's first language, which decides how entries are read whatever the page shows.
+    firstLanguage,
+    // The language the page's texts are in: 'fa' or 'en'.
+    language: persian ? 'fa' : 'en',
+    direction: persian ? 'rtl' : 'ltr',
+
+    // `text` of `context` in the page's language; a text without a translation stays English.
+    text(context, text) {
+      if (!persian) return text;
+      const texts = kPersianTexts[context];
+      return (texts && texts[text]) || text;
+    },
+
+    // `text` with %1 ... %9 replaced by parts[0] ... parts[8] in one pass, as the program fills
+    // in its messages, so that a part holding "%2" itself stays as it is.
+    fillIn(text, parts) {
+      return text.replace(/%([1-9])/g, (marker, digit) => {
+        const part = parts[digit.charCodeAt(0) - 0x31];
+        return part === undefined ? marker : part;
+      });
+    },
+
+    // A count (of lines, say) as the page's language writes it.
+    count(n) {
+      return new Intl.NumberFormat(persian ? 'fa' : 'en').format(n);
+    },
+
+    // The decimal separator of the browser's first language, as the desktop reads entries with
+    // its locale's: "," in German, "٫" in Persian.
+    decimalSeparator() {
+      try {
+        const parts = new Intl.NumberFormat(firstLanguage).formatToParts(0.5);
+        const decimal = parts.find((part) => part.type === 'decimal');
+        return decimal ? decimal.value : '.';
+      } catch (error) {
+        return '.';
+      }
+    },
+  };
+})();
+
+// Marks a text for lupdate and gives it in the page's language.
+function qsTranslate(context, text) {
+  return Translation.text(context, text);
+}

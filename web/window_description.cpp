@@ -1,0 +1,140 @@
+#include "web/window_description.h"
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+#include "runtime/units.h"
+#include "web/json_text.h"
+
+namespace sho {
+namespace {
+
+// The usual colours of a kind, as system colours: 0x80000005 window background, 0x80000008
+// window text, 0x8000000F button face, 0x80000012 button text (as the desktop window has them).
+std::uint32_t DefaultBackColour(ControlKind kind) {
+  const bool holds_text = kind == ControlKind::kTextBox || kind == ControlKind::kMultiLineTextBox ||
+                          kind == ControlKind::kComboBox;
+  return holds_text ? 0x80000005 : 0x8000000F;
+}
+
+std::uint32_t DefaultForeColour(ControlKind kind) {
+  const bool holds_text = kind == ControlKind::kTextBox || kind == ControlKind::kMultiLineTextBox ||
+                          kind == ControlKind::kComboBox || kind == ControlKind::kLine;
+  return holds_text ? 0x80000008 : 0x80000012;
+}
+
+// System colour nn of 0x800000nn as the Fusion style's palette gives it on the desktop.
+Colour SystemColour(std::uint32_t index) {
+  switch (index) {
+    case 0x05:  // window background: Base
+    case 0x0E:  // highlighted text: HighlightedText
+      return 0x00FFFFFF;
+    case 0x08:  // window text: WindowText
+    case 0x12:  // button text: ButtonText
+      return 0x00000000;
+    default:  // 0x0A active border (Window), 0x0F button face (Button)
+      return 0x00EFEFEF;
+  }
+}
+
+Colour Resolved(std::uint32_t colour) {
+  return (colour & 0x80000000u) ? SystemColour(colour & 0xFF) : colour & 0x00FFFFFF;
+}
+
+// "#rrggbb" for a 0x00BBGGRR colour.
+std::string CssColour(Colour colour) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::string css = "#";
+  for (const int shift : {0, 8, 16}) {
+    const unsigned byte = (colour >> shift) & 0xFF;
+    css += kHex[byte >> 4];
+    css += kHex[byte & 0xF];
+  }
+  return css;
+}
+
+const char* KindName(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::kTextBox:
+      return "textBox";
+    case ControlKind::kMultiLineTextBox:
+      return "multiLineTextBox";
+    case ControlKind::kComboBox:
+      return "comboBox";
+    case ControlKind::kPictureBox:
+      return "pictureBox";
+    case ControlKind::kLabel:
+      return "label";
+    case ControlKind::kLine:
+      return "line";
+    case ControlKind::kButton:
+      return "button";
+    case ControlKind::kFrame:
+      return "frame";
+  }
+  return "";
+}
+
+// The font's size in pixels at 96 dots per inch, as the desktop sets it.
+int FontPixels(const FontSpec& font) {
+  return static_cast<int>(std::lround(font.points * 96 / 72));
+}
+
+void AddFont(JsonWriter& json, const FontSpec& font) {
+  json.Open("font").Add("face", font.face).Add("pixels", FontPixels(font)).Add("bold", font.bold);
+  json.Close();
+}
+
+// Left, top, width and height in pixels; a line, given by its two ends, one pixel wide.
+void AddGeometry(JsonWriter& json, const ControlSpec& row) {
+  const int left = NearestPixel(row.left), top = NearestPixel(row.top);
+  int width = NearestPixel(row.width), height = NearestPixel(row.height);
+  if (row.kind == ControlKind::kLine) {
+    width = std::max(1, width - left);
+    height = std::max(1, height - top);
+  }
+  json.Add("left", left).Add("top", top).Add("width", width).Add("height", height);
+}
+
+void AddControl(JsonWriter& json, const ControlSpec& row) {
+  json.Open().Add("key", ControlKey(row)).Add("name", row.name).Add("index", row.index);
+  json.Add("kind", KindName(row.kind)).Add("container", row.container);
+  AddGeometry(json, row);
+  json.Add("text", row.text);
+  json.Add("back", CssColour(BackColour(row))).Add("fore", CssColour(ForeColour(row)));
+  AddFont(json, row.font);
+  json.Add("tab", row.tab_index).Close();
+}
+
+}  // namespace
+
+const ControlSpec& ControlRow(std::string_view key) {
+  const auto row = std::find_if(kControlTable.begin(), kControlTable.end(),
+                                [key](const ControlSpec& r) { return ControlKey(r) == key; });
+  if (row == kControlTable.end()) throw std::out_of_range("no control " + std::string(key));
+  return *row;
+}
+
+Colour BackColour(const ControlSpec& row) {
+  return Resolved(row.back_colour.value_or(DefaultBackColour(row.kind)));
+}
+
+Colour ForeColour(const ControlSpec& row) {
+  return Resolved(row.fore_colour.value_or(DefaultForeColour(row.kind)));
+}
+
+std::string WindowDescription() {
+  JsonWriter json;
+  json.Open().Add("caption", kWindowCaption);
+  json.Add("width", NearestPixel(kClientWidthTwips))
+      .Add("height", NearestPixel(kClientHeightTwips));
+  json.Add("back", CssColour(Resolved(kWindowBackColour)));
+  AddFont(json, kWindowFont);
+  json.OpenList("controls");
+  for (const ControlSpec& row : kControlTable) AddControl(json, row);
+  json.CloseList().Close();
+  return json.Text();
+}
+
+}  // namespace sho
