@@ -8,7 +8,7 @@ import { checkMessage, checkQuiet } from './lib/checks.mjs';
 import { assertSameBytes, assertSameEntries } from './lib/compare.mjs';
 import { desktopRecords } from './lib/desktop.mjs';
 import {
-  clickRun, download, entry, listShown, named, namedCanvas, openPage, runsEnded, typeEntries, waitForRuns,
+  clickRun, download, entry, lineCounts, listShown, named, namedCanvas, openMessage, openPage, runsEnded, typeEntries, waitForRuns,
 } from './lib/page.mjs';
 
 const SMALL_STEP = ['1', '0', '0.01'];
@@ -18,6 +18,27 @@ const [small, large, notANumber] = desktopRecords([SMALL_STEP, LARGE_Y0, NOT_A_N
 
 async function isFocused(handle) {
   return handle.evaluate((element) => element === document.activeElement);
+}
+
+async function waitForCounts(page, lines) {
+  const deadline = Date.now() + 10_000;
+  let counts;
+  while (Date.now() < deadline) {
+    counts = await lineCounts(page);
+    if (counts['y.dat'] === lines && counts['v.dat'] === lines) return;
+    await new Promise((done) => setTimeout(done, 50));
+  }
+  assert.deepEqual(counts, { 'y.dat': lines, 'v.dat': lines }, 'the line counts shown');
+}
+
+// Delete data files asks first, with the focus on Cancel; `answer` is the button pressed.
+async function answerDelete(page, answer) {
+  await (await named(page, 'button', 'Delete data files')).click();
+  const question = await openMessage(page, 'Delete data files');
+  const cancel = await question.$('::-p-aria([name="Cancel"][role="button"])');
+  assert.ok(await isFocused(cancel), 'the question does not start on Cancel');
+  await (await question.$(`::-p-aria([name="${answer}"][role="button"])`)).click();
+  await page.waitForFunction(() => !document.querySelector('dialog[open]'), { timeout: 5000 });
 }
 
 for (const name of BROWSERS) {
@@ -79,11 +100,45 @@ for (const name of BROWSERS) {
         const order = firstRanFirst ? [small, large] : [large, small];
         assertSameBytes(y, Buffer.concat(order.map((record) => record.y_dat)), 'y.dat');
         assertSameBytes(v, Buffer.concat(order.map((record) => record.v_dat)), 'v.dat');
+        // The tab whose run was kept last counts both runs' lines, and so does the other once
+        // opened again.
+        const counts = [await lineCounts(first.page), await lineCounts(second.page)];
+        const lastKept = counts[0]['y.dat'] >= counts[1]['y.dat'] ? 0 : 1;
+        assert.deepEqual(counts[lastKept], { 'y.dat': 20000, 'v.dat': 20000 }, 'line counts');
+        await first.page.reload();
+        await waitForCounts(first.page, 20000);
         checkQuiet(first);
         checkQuiet(second);
       } finally {
         await second.close();
         await first.close();
+      }
+    });
+
+    test('downloads the data files, and deletes them only when the user confirms', async () => {
+      const seen = await openPage(browser);
+      const { page } = seen;
+      try {
+        await typeEntries(page, SMALL_STEP);
+        await clickRun(page);
+        await waitForCounts(page, 10000);
+
+        await answerDelete(page, 'Cancel');
+        assert.deepEqual(await lineCounts(page), { 'y.dat': 10000, 'v.dat': 10000 });
+        assertSameBytes(await download(seen, 'Download y.dat', 'y.dat'), small.y_dat, 'y.dat kept');
+        assertSameBytes(await download(seen, 'Download v.dat', 'v.dat'), small.v_dat, 'v.dat kept');
+
+        await answerDelete(page, 'Delete');
+        await waitForCounts(page, 0);
+        assert.equal((await download(seen, 'Download y.dat', 'y.dat')).length, 0, 'y.dat deleted');
+        assert.equal((await download(seen, 'Download v.dat', 'v.dat')).length, 0, 'v.dat deleted');
+
+        await clickRun(page);
+        await waitForCounts(page, 10000);
+        assertSameBytes(await download(seen, 'Download y.dat', 'y.dat'), small.y_dat, 'y.dat anew');
+        checkQuiet(seen);
+      } finally {
+        await seen.close();
       }
     });
 

@@ -3,7 +3,7 @@
 import assert from 'node:assert/strict';
 import { assertSameBytes, assertSameEntries, assertSamePixels } from './compare.mjs';
 import { focusName } from './desktop.mjs';
-import { download, listShown, named, plotPixels } from './page.mjs';
+import { download, listShown, named, openMessage, plotPixels } from './page.mjs';
 
 // The message the run left open, against the desktop's: its title as the dialog's name, its text
 // and details, modal; then OK, and the focus where the desktop's went, with the same selection.
@@ -16,7 +16,7 @@ export async function checkMessage(seen, record, { direction = 'ltr', ok = 'OK' 
   }
   assert.ok(open, `no message for ${record.message.text}`);
   const { title, text, details } = record.message;
-  const dialog = await named(page, 'dialog', title);
+  const dialog = await openMessage(page, title);
   const shown = await dialog.evaluate((element) => ({
     text: element.innerText.replace(/\s+/g, ' '),
     modal: element.matches(':modal'),
@@ -36,7 +36,15 @@ export async function checkMessage(seen, record, { direction = 'ltr', ok = 'OK' 
 
   const name = focusName(record.focus.control);
   const role = name === 'Run' || name === 'Exit' ? 'button' : 'textbox';
-  const focused = await (await named(page, role, name)).evaluate((element) => ({
+  const target = await named(page, role, name);
+  // The focus moves once the message has gone, a moment after it closed.
+  await target.evaluate((element) => new Promise((done) => {
+    const deadline = performance.now() + 2000;
+    const look = () => (element === document.activeElement || performance.now() > deadline
+      ? done() : setTimeout(look, 10));
+    look();
+  }));
+  const focused = await target.evaluate((element) => ({
     focused: element === document.activeElement,
     selected: element.value?.substring(element.selectionStart, element.selectionEnd) ?? '',
   }));

@@ -1,6 +1,6 @@
 // Drives the page as a user does: controls found by their role and accessible name, entries typed,
 // buttons clicked. Every page opened here records what it requests and what reaches its console.
-import { existsSync, mkdtempSync, readdirSync, readFileSync, renameSync, rmSync } from 'node:fs';
+import { mkdtempSync, readdirSync, readFileSync, renameSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { dirname, join, resolve } from 'node:path';
 import { fileURLToPath, pathToFileURL } from 'node:url';
@@ -13,10 +13,26 @@ export const ENTRY_NAMES = ['y(0)', 'Phi(0)Degree', 'Time step<0.01'];
 // The window's client area in CSS pixels: 10170 x 7920 twips at 15 twips a pixel.
 export const WINDOW_SIZE = { width: 678, height: 528 };
 
-// An element by role and accessible name.
+// An element by role and accessible name. Finding one by its name costs Firefox a walk over the
+// page's accessibility tree, long once the list holds ten thousand entries: what was found is kept
+// for as long as it stays in the page and the page is not loaded again (messages, made anew each
+// time, are looked for each time).
+const found = new WeakMap();
+
 export async function named(page, role, name) {
+  if (!found.has(page)) {
+    found.set(page, new Map());
+    page.on('framenavigated', (frame) => {
+      if (frame === page.mainFrame()) found.get(page).clear();
+    });
+  }
+  const known = found.get(page);
+  const key = `${role} ${name}`;
+  const kept = known.get(key);
+  if (kept && await kept.evaluate((element) => element.isConnected).catch(() => false)) return kept;
   const handle = await page.$(`::-p-aria([name=${JSON.stringify(name)}][role="${role}"])`);
   if (!handle) throw new Error(`The page has no ${role} named ${JSON.stringify(name)}`);
+  if (role !== 'dialog') known.set(key, handle);
   return handle;
 }
 
@@ -121,6 +137,26 @@ export async function listShown(page, name = 'Current values') {
   });
 }
 
+// The message open over the window, found by its accessible name: the text of what its
+// aria-labelledby points to, or its aria-label. (Firefox takes half a minute to find a modal
+// dialog by name through its accessibility tree when the list behind it is full.)
+export async function openMessage(page, name) {
+  const dialog = await page.$('dialog[open]');
+  if (!dialog) throw new Error(`No message is open where ${JSON.stringify(name)} should be`);
+  const shownName = await dialog.evaluate((element) => {
+    const ids = element.getAttribute('aria-labelledby');
+    if (ids) {
+      return ids.split(/\s+/).map((id) => document.getElementById(id)?.textContent ?? '')
+        .join(' ').trim();
+    }
+    return element.getAttribute('aria-label') ?? '';
+  });
+  if (shownName !== name) {
+    throw new Error(`The message is named ${JSON.stringify(shownName)}, not ${JSON.stringify(name)}`);
+  }
+  return dialog;
+}
+
 // The canvas with this accessible name (the plot is named "Graphs" in English).
 export async function namedCanvas(page, name) {
   for (const handle of await page.$$(`::-p-aria(${JSON.stringify(name)})`)) {
@@ -148,8 +184,7 @@ export async function plotPixels(page) {
 export async function download(seen, name, fileName) {
   const { page, downloads } = seen;
   for (const old of readdirSync(downloads)) rmSync(join(downloads, old), { force: true });
-  const control = await page.$(`::-p-aria(${JSON.stringify(name)})`);
-  if (!control) throw new Error(`The page has nothing named ${JSON.stringify(name)}`);
+  const control = await named(page, 'button', name).catch(() => named(page, 'link', name));
   await control.click();
   const deadline = Date.now() + 15_000;
   for (;;) {
@@ -169,19 +204,19 @@ export async function download(seen, name, fileName) {
   }
 }
 
-// The message open over the window: its accessible name (the title) and its text, or null.
-export async function openMessage(page) {
-  return page.evaluate(() => {
-    const dialog = document.querySelector('dialog[open]');
-    if (!dialog) return null;
-    return {
-      text: dialog.innerText,
-      direction: getComputedStyle(dialog).direction,
-      modal: dialog.matches(':modal'),
-    };
+// The line counts the page shows for y.dat and v.dat, read from the list items that name them in
+// the region about the data files, whatever digits and group separators the language writes.
+export async function lineCounts(page, region = 'Data files') {
+  const section = await named(page, 'region', region);
+  return section.evaluate((element) => {
+    const counts = {};
+    for (const item of element.querySelectorAll('li')) {
+      const text = item.textContent.replace(/[۰-۹]/g, (digit) => String(digit.charCodeAt(0) - 0x6f0));
+      const file = /[yv]\.dat/.exec(text)?.[0];
+      const number = /(\d[\d,٬\u00a0\u202f]*)\D*$/.exec(text)?.[1];
+      if (file && number) counts[file] = Number(number.replace(/\D/g, ''));
+    }
+    return counts;
   });
 }
 
-export function pageExists() {
-  return existsSync(PAGE);
-}
