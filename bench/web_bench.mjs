@@ -36,9 +36,10 @@ function timePaints() {
   };
   requestAnimationFrame(watchStartUp);
 
+  const isRun = (target) => target?.closest?.('button')?.textContent.trim() === 'Run';
   let pressed = null;
   addEventListener('click', (event) => {
-    if (event.target.closest?.('button')?.textContent.trim() === 'Run') pressed = event.timeStamp;
+    if (isRun(event.target)) pressed = event.timeStamp;
   }, true);
   const watchRun = () => {
     if (pressed === null || state() !== 'idle') return;
@@ -54,7 +55,9 @@ function timePaints() {
   });
   new PerformanceObserver((list) => {
     for (const entry of list.getEntries()) {
-      if (entry.name === 'click') window.shoTimes.eventDurations.push(entry.duration);
+      if (entry.name === 'click' && isRun(entry.target)) {
+        window.shoTimes.eventDurations.push(entry.duration);
+      }
     }
   }).observe({ type: 'event', durationThreshold: 16, buffered: true });
 }
@@ -74,7 +77,7 @@ async function timeOpening(browser) {
     await page.evaluateOnNewDocument(timePaints);
     await page.goto(PAGE_URL);
     await page.waitForFunction(() => window.shoTimes?.windowPainted !== null, { polling: 20 });
-    return page.evaluate(() => window.shoTimes.windowPainted);
+    return await page.evaluate(() => window.shoTimes.windowPainted);
   } finally {
     await context.close();
   }
@@ -95,7 +98,7 @@ async function timeRuns(browser, count) {
       await page.waitForFunction((n) => window.shoTimes.runs.length >= n, { polling: 20 }, k);
       if (await page.$('dialog[open]')) throw new Error('The run stopped with a message');
     }
-    return page.evaluate(() => window.shoTimes);
+    return await page.evaluate(() => window.shoTimes);
   } finally {
     await context.close();
   }
