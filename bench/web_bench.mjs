@@ -110,7 +110,8 @@ try {
   const opens = [];
   for (let k = 0; k < Number(values.opens); k += 1) opens.push(await timeOpening(browser));
   console.log(`open_to_window_painted: median of ${opens.length} ${ms(median(opens))} ` +
-    `(first ${ms(opens[0])}, fastest ${ms(Math.min(...opens))}, slowest ${ms(Math.max(...opens))})`);
+    `(first ${ms(opens[0])}, fastest ${ms(Math.min(...opens))}, ` +
+    `slowest ${ms(Math.max(...opens))})`);
 
   const { runs, eventDurations } = await timeRuns(browser, Number(values.runs));
   console.log(`run_to_list_and_plot_painted: median of ${runs.length} ${ms(median(runs))} ` +

@@ -8,7 +8,8 @@ import { checkMessage, checkQuiet } from './lib/checks.mjs';
 import { assertSameBytes, assertSameEntries } from './lib/compare.mjs';
 import { desktopRecords } from './lib/desktop.mjs';
 import {
-  clickRun, download, entry, lineCounts, listShown, named, namedCanvas, openMessage, openPage, runsEnded, typeEntries, waitForRuns,
+  clickRun, download, entry, lineCounts, listShown, named, namedCanvas, openMessage, openPage,
+  runsEnded, typeEntries, waitForRuns,
 } from './lib/page.mjs';
 
 const SMALL_STEP = ['1', '0', '0.01'];
@@ -76,7 +77,8 @@ for (const name of BROWSERS) {
         await page.keyboard.press('Tab');
         assert.ok(await isFocused(await named(page, 'button', 'Exit')), 'Tab does not reach Exit');
         await page.keyboard.press('Tab');
-        assert.ok(await isFocused(await namedCanvas(page, 'Graphs')), 'Tab does not reach the plot');
+        assert.ok(await isFocused(await namedCanvas(page, 'Graphs')),
+          'Tab does not reach the plot');
         assertSameBytes(await download(seen, 'Download y.dat', 'y.dat'), small.y_dat, 'y.dat');
         checkQuiet(seen);
       } finally {

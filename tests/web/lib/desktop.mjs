@@ -18,7 +18,9 @@ export function desktopRecords(cases, language = 'en') {
   const directory = mkdtempSync(join(tmpdir(), 'sho-desktop-'));
   try {
     const output = join(directory, 'cases.json');
-    const env = { ...process.env, ...LANGUAGES[language], LC_ALL: '', QT_QPA_PLATFORM: 'offscreen' };
+    const env = {
+      ...process.env, ...LANGUAGES[language], LC_ALL: '', QT_QPA_PLATFORM: 'offscreen',
+    };
     delete env.QT_SCALE_FACTOR;
     execFileSync(PROGRAM, [output, ...cases.flat()], { env, stdio: ['ignore', 'ignore', 'pipe'] });
     return JSON.parse(readFileSync(output, 'utf8')).map((record) => ({

@@ -7,7 +7,8 @@ import { fileURLToPath, pathToFileURL } from 'node:url';
 import { newContext } from './browsers.mjs';
 
 export const REPOSITORY = resolve(dirname(fileURLToPath(import.meta.url)), '../../..');
-export const PAGE = resolve(process.env.SHO_WEB_PAGE || join(REPOSITORY, 'build/web/sho-euler.html'));
+export const PAGE = resolve(process.env.SHO_WEB_PAGE ||
+  join(REPOSITORY, 'build/web/sho-euler.html'));
 export const PAGE_URL = pathToFileURL(PAGE).href;
 export const ENTRY_NAMES = ['y(0)', 'Phi(0)Degree', 'Time step<0.01'];
 // The window's client area in CSS pixels: 10170 x 7920 twips at 15 twips a pixel.
@@ -152,7 +153,8 @@ export async function openMessage(page, name) {
     return element.getAttribute('aria-label') ?? '';
   });
   if (shownName !== name) {
-    throw new Error(`The message is named ${JSON.stringify(shownName)}, not ${JSON.stringify(name)}`);
+    throw new Error(`The message is named ${JSON.stringify(shownName)}, ` +
+      `not ${JSON.stringify(name)}`);
   }
   return dialog;
 }
@@ -211,7 +213,8 @@ export async function lineCounts(page, region = 'Data files') {
   return section.evaluate((element) => {
     const counts = {};
     for (const item of element.querySelectorAll('li')) {
-      const text = item.textContent.replace(/[۰-۹]/g, (digit) => String(digit.charCodeAt(0) - 0x6f0));
+      const text = item.textContent
+        .replace(/[۰-۹]/g, (digit) => String(digit.charCodeAt(0) - 0x6f0));
       const file = /[yv]\.dat/.exec(text)?.[0];
       const number = /(\d[\d,٬\u00a0\u202f]*)\D*$/.exec(text)?.[1];
       if (file && number) counts[file] = Number(number.replace(/\D/g, ''));

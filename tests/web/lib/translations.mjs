@@ -10,7 +10,9 @@ const unescape = (text) => text.replace(/&(amp|lt|gt|quot|apos);/g, (_, name) =>
 function readTranslations() {
   const ts = readFileSync(join(REPOSITORY, 'window/translations/sho-euler_fa.ts'), 'utf8');
   const texts = new Map();
-  const message = /<source>([^<]*)<\/source>\s*(?:<[^>]*>[^<]*<\/[^>]*>\s*)*<translation>([^<]*)<\/translation>/g;
+  // A message's source and translation, with anything between them (a comment, say).
+  const message = new RegExp('<source>([^<]*)</source>\\s*(?:<[^>]*>[^<]*</[^>]*>\\s*)*' +
+    '<translation>([^<]*)</translation>', 'g');
   for (const [, source, translation] of ts.matchAll(message)) {
     texts.set(unescape(source), unescape(translation));
   }
