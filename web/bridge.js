@@ -43,7 +43,7 @@ const Bridge = (() => {
       return JSON.parse(answer);
     },
 
-    // Every list entry, one a line, blanks as no-break spaces.
+    // Every list entry, one a line.
     listEntries() {
       return text(program._sho_list_entries());
     },
