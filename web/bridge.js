@@ -24,8 +24,13 @@ const Bridge = (() => {
 
   return {
     // Compiles and starts the WebAssembly; rejects where the browser cannot.
-    async start() {
-      program = await createShoEuler();
+    start() {
+      // The factory compiles at once and gives the program, or throws.
+      return new Promise((resolve) => resolve(createShoEuler()))
+        .then((made) => made.ready || made)
+        .then((made) => {
+          program = made;
+        });
     },
 
     // The window and its controls (sizes in CSS pixels), as the desktop builds it.

@@ -41,17 +41,17 @@
     window.addEventListener('resize', refit);
   }
 
-  async function start() {
+  function start() {
     if (typeof WebAssembly !== 'object' || typeof WebAssembly.instantiate !== 'function') {
       notice(qsTranslate('Page', 'sho-euler needs WebAssembly, which this browser has turned off. Turn it on, or open the page in another browser.'));
       return;
     }
-    try {
-      await Bridge.start();
-    } catch (error) {
+    Bridge.start().then(showWindow, (error) => {
       notice(Translation.fillIn(qsTranslate('Page', 'sho-euler could not start in this browser: %1'), [String(error && error.message)]));
-      return;
-    }
+    });
+  }
+
+  function showWindow() {
     const description = Bridge.windowDescription();
     document.title = description.caption;
     const area = document.getElementById('window-area');
@@ -67,8 +67,7 @@
     watchScreen(refit);
     Form1.bind(controls, area, setState);
     controls.get(ProgramWindow.firstTabStop(description)).focus();
-    await DataFiles.start(document.getElementById('data-files'));
-    setState('ready');
+    DataFiles.start(document.getElementById('data-files')).then(() => setState('ready'));
   }
 
   start();
