@@ -22,6 +22,7 @@ const DataFiles = (() => {
   const unkeptLines = [0, 0];
   let section = null;
   const counts = [];
+  let status = null;
 
   const done = (request) =>
     new Promise((resolve, reject) => {
@@ -47,15 +48,19 @@ const DataFiles = (() => {
     return error.message || name;
   }
 
+  // Opens the files' storage; rejects where the browser refuses it, by error or by throwing.
   function openDatabase() {
-    if (!window.indexedDB) return Promise.reject(new DOMException('', 'SecurityError'));
-    const request = indexedDB.open(kDatabase, kVersion);
-    request.onupgradeneeded = () => {
-      const made = request.result;
-      made.createObjectStore(kLinesStore, { autoIncrement: true }).createIndex('file', 'file');
-      made.createObjectStore(kTotalsStore, { keyPath: 'file' });
-    };
-    return done(request).then((opened) => {
+    const opening = new Promise((resolve) => {
+      if (!window.indexedDB) throw new DOMException('', 'SecurityError');
+      const request = indexedDB.open(kDatabase, kVersion);
+      request.onupgradeneeded = () => {
+        const made = request.result;
+        made.createObjectStore(kLinesStore, { autoIncrement: true }).createIndex('file', 'file');
+        made.createObjectStore(kTotalsStore, { keyPath: 'file' });
+      };
+      resolve(done(request));
+    });
+    return opening.then((opened) => {
       // A newer copy of the page that upgrades the format needs this one to let go.
       opened.onversionchange = () => {
         opened.close();
@@ -81,10 +86,17 @@ const DataFiles = (() => {
       const text = qsTranslate('Page', 'Lines in %1: %2');
       counts[k].textContent = Translation.fillIn(text, [file, Translation.count(stored[k] + unkeptLines[k])]);
     });
+    const refused = qsTranslate('Page', 'This browser does not keep the data files: %1. The downloads give the lines of this visit.');
+    status.textContent = refusal ? Translation.fillIn(refused, [refusal]) : '';
+    status.hidden = !refusal;
   }
 
   // Keeps a run's lines of both files in one transaction, with the totals.
   function keep(bytes, lines) {
+    return new Promise((resolve) => resolve(keepInOneTransaction(bytes, lines)));
+  }
+
+  function keepInOneTransaction(bytes, lines) {
     const transaction = database.transaction([kLinesStore, kTotalsStore], 'readwrite');
     const records = transaction.objectStore(kLinesStore);
     const totals = transaction.objectStore(kTotalsStore);
@@ -150,6 +162,8 @@ const DataFiles = (() => {
       counts[k] = document.createElement('li');
       list.append(counts[k]);
     });
+    status = document.createElement('p');
+    status.hidden = true;
     const buttons = document.createElement('div');
     buttons.className = 'data-file-buttons';
     buttons.append(
@@ -157,7 +171,7 @@ const DataFiles = (() => {
       button(qsTranslate('Page', 'Download v.dat'), () => download(1)),
       button(qsTranslate('Page', 'Delete data files'), deleteFiles),
     );
-    section.append(heading, about, list, buttons);
+    section.append(heading, about, list, status, buttons);
     section.hidden = false;
   }
 
@@ -187,6 +201,7 @@ const DataFiles = (() => {
         ? keep(bytes, lines).then(() => readTotals().then(() => '', () => ''), reasonOf)
         : Promise.resolve(refusal);
       return kept.then((reason) => {
+        refusal = reason;
         if (reason) {
           kFiles.forEach((file, k) => unkept[k].push(bytes[k]));
           unkeptLines[0] += lines;

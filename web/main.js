@@ -28,8 +28,14 @@
     PlotView.setRatio(window.devicePixelRatio * scale);
   }
 
-  // Zooming changes the device pixel ratio; fit again whenever it does or the window resizes.
-  function watchScreen(refit) {
+  // Zooming changes the device pixel ratio; fit again whenever it does or the window resizes, and
+  // where the browser says so, whenever the canvas covers other device pixels.
+  function watchScreen(refit, canvas) {
+    try {
+      new ResizeObserver(refit).observe(canvas, { box: 'device-pixel-content-box' });
+    } catch (error) {
+      // Not every browser measures in device pixels; the events below still tell.
+    }
     const watchRatio = () => {
       const query = matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`);
       query.addEventListener('change', () => {
@@ -64,7 +70,7 @@
     ResultsListView.attach(controls.get('Cmby'), list.text);
     const refit = () => fitToScreen(area, program.form, description);
     refit();
-    watchScreen(refit);
+    watchScreen(refit, canvas);
     Form1.bind(controls, area, setState);
     controls.get(ProgramWindow.firstTabStop(description)).focus();
     DataFiles.start(document.getElementById('data-files')).then(() => setState('ready'));

@@ -166,6 +166,10 @@
         <source>The browser did not let the page copy the plot.</source>
         <translation>مرورگر اجازه نداد صفحه نمودار را کپی کند.</translation>
     </message>
+    <message>
+        <source>This browser does not keep the data files: %1. The downloads give the lines of this visit.</source>
+        <translation>این مرورگر پرونده‌های داده را نگه نمی‌دارد: %1. دریافت‌ها سطرهای این بازدید را می‌دهند.</translation>
+    </message>
 </context>
 <context>
     <name>RunError</name>
