@@ -1,4 +1,4 @@
-// The data files on a disk that fills during a run, through a stand-in for the write call: both
+// The data files on a disk that fills during a run, through stand-ins for the disk's calls: both
 // files keep as many whole steps of the run as the disk holds, the same in both, and the message
 // says how many.
 
@@ -133,7 +133,9 @@ TEST(FullDisk, BothFilesKeepTheMostWholeStepsTheDiskHolds) {
     TempDir dir;
     WriteDataFiles(dir.path(), kBefore);
     FakeDisk fake{dir.path(), 0, c.block, c.frees_at_sync};
-    fake.capacity = (fake.Blocks(6) + fake.Blocks(8)) * c.block + c.room;
+    fake.capacity =
+        (fake.Blocks(std::ssize(kBefore.y)) + fake.Blocks(std::ssize(kBefore.v))) * c.block +
+        c.room;
     fake.Look();
     disk = &fake;
     long most = 0;  // what the disk can hold, found by trying every number of steps
