@@ -7,11 +7,11 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <string_view>
 #include <system_error>
 #include <thread>
 
+#include "outputs/data_lines.h"
 #include "runtime/number_text.h"
 #include "runtime/run_error.h"
 
@@ -34,21 +34,6 @@ std::string Reason(int error) { return std::generic_category().message(error); }
                  {message, {path.string(), reason}});
 }
 
-// Writes all of [data, data + size); 0 or the errno of the write that failed.
-int WriteAll(int fd, const char* data, std::size_t size) {
-  while (size > 0) {
-    const ssize_t written = ::write(fd, data, size);
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return errno;
-    }
-    if (written == 0) return EIO;
-    data += written;
-    size -= static_cast<std::size_t>(written);
-  }
-  return 0;
-}
-
 // An exclusive lock on fd within `timeout`; false when another process keeps it.
 bool Lock(int fd, std::chrono::milliseconds timeout) {
   const auto deadline = std::chrono::steady_clock::now() + timeout;
@@ -62,8 +47,9 @@ bool Lock(int fd, std::chrono::milliseconds timeout) {
 
 }  // namespace
 
-DataFiles::DataFiles(std::filesystem::path directory, std::chrono::milliseconds lock_timeout)
-    : directory_(std::move(directory)), lock_timeout_(lock_timeout) {}
+DataFiles::DataFiles(std::filesystem::path directory, std::chrono::milliseconds lock_timeout,
+                     DiskCalls calls)
+    : directory_(std::move(directory)), lock_timeout_(lock_timeout), calls_(calls) {}
 
 DataFiles::~DataFiles() {
   try {
@@ -114,8 +100,9 @@ void DataFiles::Open(File& file) {
                                                  "%1 is in use by another copy of the program. "
                                                  "Try again when its run has finished."));
   }
+  file.regular = S_ISREG(info.st_mode);
   file.committed_size = ::lseek(file.fd, 0, SEEK_END);
-  if (S_ISREG(info.st_mode)) CutPartialLastLine(file);
+  if (file.regular) CutPartialLastLine(file);
   file.pending.clear();
   file.pending.reserve(kFlushBytes + 2 * kMaxNumberTextLength);
 }
@@ -156,29 +143,18 @@ void DataFiles::CutPartialLastLine(File& file) {
 }
 
 void DataFiles::WriteStep(double y, double v) {
-  for (int k = 0; k < 2; ++k) {
-    std::string& pending = files_[k].pending;
-    char line[kMaxNumberTextLength + 2];
-    char* end = WriteShortestText(line, k == 0 ? y : v);
-    *end++ = '\r';
-    *end++ = '\n';
-    pending.append(line, end);
-  }
+  AppendDataLine(files_[0].pending, y);
+  AppendDataLine(files_[1].pending, v);
   ++pending_steps_;
   if (files_[0].pending.size() >= kFlushBytes || files_[1].pending.size() >= kFlushBytes) Flush();
 }
 
 void DataFiles::Flush() {
-  for (File& file : files_) {
+  for (int k = 0; k < 2; ++k) {
+    const File& file = files_[k];
     if (file.fd < 0 || file.pending.empty()) continue;
-    if (const int error = WriteAll(file.fd, file.pending.data(), file.pending.size())) {
-      RollBack();
-      throw RunError(ErrorKind::kFileError, FilePlace{file.path.string()},
-                     {SHO_TRANSLATE_NOOP("RunError",
-                                         "Cannot write to %1: %2. Both data files keep the lines "
-                                         "of this run's first %3 steps."),
-                      {file.path.string(), Reason(error), std::to_string(committed_steps_)}});
-    }
+    const WriteResult result = WriteAll(calls_, file.fd, file.pending);
+    if (result.error != 0) KeepWholeStepsAndThrow(k, result);
   }
   for (File& file : files_) {
     file.committed_size += static_cast<long long>(file.pending.size());
@@ -186,6 +162,33 @@ void DataFiles::Flush() {
   }
   committed_steps_ += pending_steps_;
   pending_steps_ = 0;
+}
+
+// files_[failed] took only result.written bytes of its pending lines; the file before it took all
+// of them, the one after it none.
+void DataFiles::KeepWholeStepsAndThrow(int failed, WriteResult result) {
+  if (files_[0].regular && files_[1].regular) {
+    BlockInFile blocks[2];
+    for (int k = 0; k < 2; ++k) {
+      const File& file = files_[k];
+      const std::size_t held = k < failed ? file.pending.size() : k == failed ? result.written : 0;
+      blocks[k] = {file.fd, file.committed_size, file.pending, held};
+    }
+    committed_steps_ += KeepWholePairs(blocks, calls_);
+    for (int k = 0; k < 2; ++k) {
+      files_[k].committed_size += static_cast<long long>(blocks[k].held);
+      files_[k].pending.clear();
+    }
+    pending_steps_ = 0;
+  } else {
+    RollBack();
+  }
+  const std::string path = files_[failed].path.string();
+  throw RunError(ErrorKind::kFileError, FilePlace{path},
+                 {SHO_TRANSLATE_NOOP("RunError",
+                                     "Cannot write to %1: %2. Both data files keep the lines "
+                                     "of this run's first %3 steps."),
+                  {path, Reason(result.error), std::to_string(committed_steps_)}});
 }
 
 void DataFiles::RollBack() noexcept {

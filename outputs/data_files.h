@@ -4,15 +4,20 @@
 #include <filesystem>
 #include <string>
 
+#include "outputs/whole_pairs.h"
+
 namespace sho {
 
 // The two data files every run appends to: positions to "y.dat" (file 1) and velocities to "v.dat"
 // (file 2), one number per line, each line ending in CR LF.
 //
 // The files never hold a partial line, and line k of y.dat belongs to the same step as line k of
-// v.dat: lines are gathered a few thousand steps at a time and reach both files together, and a
-// write that fails rolls both files back to the last step that reached both. While a run has them
-// open it holds an exclusive advisory lock on each, so two copies of the program never interleave.
+// v.dat: lines are gathered a few thousand steps at a time and reach both files together. When a
+// write falls short (a full disk), both files keep every line they held before and the same first
+// steps of this run, as many as they can hold together; with a device such as /dev/full in a
+// file's place, which cannot be cut, both go back to the last step that reached both. While a run
+// has them open it holds an exclusive advisory lock on each, so two copies of the program never
+// interleave.
 //
 // A program killed in the middle of a write can leave the first part of a line (the kernel stops
 // a write at a page boundary), and nothing can undo that at the time. The next run that opens the
@@ -25,7 +30,8 @@ class DataFiles {
 
   // The files live in `directory`: the working directory, unless a test says otherwise.
   explicit DataFiles(std::filesystem::path directory = ".",
-                     std::chrono::milliseconds lock_timeout = std::chrono::seconds(5));
+                     std::chrono::milliseconds lock_timeout = std::chrono::seconds(5),
+                     DiskCalls calls = {});
   ~DataFiles();
 
   DataFiles(const DataFiles&) = delete;
@@ -52,6 +58,7 @@ class DataFiles {
   struct File {
     std::filesystem::path path;
     int fd = -1;
+    bool regular = false;          // a file, which can be cut, rather than a device
     long long committed_size = 0;  // the size after the last step that reached both files
     std::string pending;           // whole lines not yet written
   };
@@ -59,11 +66,13 @@ class DataFiles {
   void Open(File& file);
   void CutPartialLastLine(File& file);
   void Flush();
+  [[noreturn]] void KeepWholeStepsAndThrow(int failed, WriteResult result);
   void RollBack() noexcept;
   void CloseQuietly() noexcept;
 
   std::filesystem::path directory_;
   std::chrono::milliseconds lock_timeout_;
+  DiskCalls calls_;
   File files_[2];
   long committed_steps_ = 0;  // steps of this run that reached both files
   long pending_steps_ = 0;

@@ -1,6 +1,7 @@
 #include "outputs/results_list.h"
 
 #include <algorithm>
+#include <charconv>
 #include <stdexcept>
 
 #include "runtime/number_text.h"
@@ -11,6 +12,13 @@ namespace {
 char* WriteSignSlotText(char* out, double x) {
   if (!(x < 0)) *out++ = ' ';  // the digits of a negative number start with its "-"
   return WriteText15G(out, x);
+}
+
+// The same text for a step number as for the double of it, made as an integer's: working out a
+// whole double's "%.15G" digits costs many times more, ten thousand times a run.
+char* WriteSignSlotText(char* out, std::int16_t i) {
+  if (i >= 0) *out++ = ' ';
+  return std::to_chars(out, out + 6, i).ptr;
 }
 
 }  // namespace

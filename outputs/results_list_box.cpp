@@ -143,6 +143,23 @@ void ResultsListBox::showPopup() {
   // Worked out afresh each time, as the list changes with every run; it costs a few milliseconds.
   view()->setMinimumWidth(PopupWidth());
   QComboBox::showPopup();
+  AnnounceCurrentEntry();
+}
+
+// Opening the list, Qt tells screen readers that the highlighted entry has the focus and then that
+// the list has, so they name the list and not the entry. Told once more after the list, the entry
+// is spoken on opening, as every entry is after it when the keys move the highlight.
+void ResultsListBox::AnnounceCurrentEntry() {
+  QAbstractItemView* list_view = view();
+  if (!QAccessible::isActive() || !list_view->hasFocus()) return;
+  const QModelIndex current = list_view->currentIndex();
+  if (!current.isValid()) return;
+  QAccessibleInterface* list = QAccessible::queryAccessibleInterface(list_view);
+  if (!list || !list->tableInterface()) return;
+  QAccessibleInterface* entry = list->tableInterface()->cellAt(current.row(), current.column());
+  if (!entry) return;
+  QAccessibleEvent focus(entry, QAccessible::Focus);
+  QAccessible::updateAccessibility(&focus);
 }
 
 int ResultsListBox::PopupWidth() {

@@ -21,6 +21,8 @@ class ResultsListBox : public QComboBox {
 
  private:
   int PopupWidth();
+  // Tells screen readers that the open list's highlighted entry has the focus.
+  void AnnounceCurrentEntry();
 
   const ResultsList& list_;
 };

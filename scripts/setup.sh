@@ -9,6 +9,7 @@ run_packages=(
   qt6-tools-dev qt6-l10n-tools  # lupdate and lrelease, and CMake's LinguistTools for them
   qt6-translations-l10n  # Qt's own texts (its dialogs' buttons) in the user's language
   fonts-liberation2 fonts-farsiweb fonts-comic-neue  # the window's fonts
+  emscripten  # the browser version (run.sh --web); it brings node where none is
 )
 test_packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev

@@ -10,6 +10,7 @@ import sys
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 LEGEND = "Red points: Euler's positions. Blue points: the exact cosine."
 APPLICATION = "sho-euler"
@@ -27,6 +28,8 @@ def wait_for(what, probe, timeout=20.0):
     """Polls probe() until it returns something true; that value, or None after timeout seconds."""
     deadline = time.monotonic() + timeout
     while True:
+        while GLib.MainContext.default().iteration(False):  # the bus events that came in
+            pass
         try:
             value = probe()
         except Exception:  # an object that went away while being read: read again
@@ -106,9 +109,70 @@ def description_of(node):
     return node.description
 
 
+class BusEvents:
+    """What a screen reader hears of the program through the bus and speaks: an object that gets
+    the focus, and text put into one."""
+
+    def __init__(self):
+        self.heard = []
+        pyatspi.Registry.registerEventListener(self._hear, "object:state-changed:focused",
+                                               "object:text-changed:insert")
+
+    def _hear(self, event):
+        try:
+            if event.type.startswith("object:state-changed:focused") and event.detail1:
+                self.heard.append(("focus", event.source.getRoleName(), event.source.name))
+            elif event.type.startswith("object:text-changed:insert"):
+                self.heard.append(("text", event.source.getRoleName(), str(event.any_data)))
+        except Exception:  # an object that went away before it was read
+            pass
+
+    def focused(self):
+        """The role and name of the object that got the focus last, or None."""
+        return next(((r, n) for kind, r, n in reversed(self.heard) if kind == "focus"), None)
+
+    def texts(self):
+        return [text for kind, _, text in self.heard if kind == "text"]
+
+
+def keys_and_hear(events, what, keys, probe):
+    """Presses keys and waits until what the bus tells passes probe, and then for what follows at
+    once, which a screen reader would take instead; probe's value after that."""
+    events.heard.clear()
+    xdotool("key", "--delay", 100, *keys)
+    if not wait_for(what, probe):
+        return None
+    time.sleep(0.5)
+    return wait_for(what, probe, timeout=0)
+
+
+def check_entries_on_the_bus(events):
+    """Walks the list with the keyboard from the box that has the focus and entry 4 chosen: what
+    the program tells a screen reader names each entry as it is highlighted and chosen."""
+    opened = keys_and_hear(events, "the highlighted entry", ["alt+Down"],
+                           lambda: (events.focused() or ("", ""))[0] == "list item")
+    check("opening the list gives the focus to its highlighted entry, not to the list",
+          bool(opened) and events.focused()[1].startswith(" 4 "), str(events.focused()))
+    walked = keys_and_hear(events, "entry 7 highlighted", ["Down", "Down", "Down"],
+                           lambda: (events.focused() or ("", ""))[1].startswith(" 7 "))
+    check("each Down gives the focus to the next entry",
+          bool(walked) and [n[:3] for k, r, n in events.heard if k == "focus"] ==
+          [" 5 ", " 6 ", " 7 "], str(events.heard))
+    chosen = keys_and_hear(events, "entry 7 in the edit field", ["Return"],
+                           lambda: any(t.startswith(" 7 ") for t in events.texts()))
+    check("Return puts the highlighted entry into the edit field", bool(chosen),
+          str(events.heard))
+    for key, step in [("Up", " 6 "), ("Down", " 7 ")]:
+        changed = keys_and_hear(events, f"entry{step}in the edit field", [key],
+                                lambda: any(t.startswith(step) for t in events.texts()))
+        check(f"{key} in the closed box puts entry{step}into the edit field", bool(changed),
+              str(events.heard))
+
+
 def main(program):
     environment = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
     desktop = pyatspi.Registry.getDesktop(0)  # starts the accessibility bus before the program
+    events = BusEvents()
     process = subprocess.Popen([program], env=environment)
     try:
         app = wait_for("the program on the accessibility bus", lambda: next(
@@ -166,6 +230,7 @@ def main(program):
                  edit.queryText().getText(0, -1)):
             check("the edit field shows entry 4 from its first character",
                   edit.queryText().caretOffset == 0, f"caret at {edit.queryText().caretOffset}")
+            check_entries_on_the_bus(events)
 
         # Copy plot from the plot's menu. Qt leaves popup menus out of the tree (a screen reader
         # hears of them through focus events), so the menu is found as a window of the program's

@@ -3,8 +3,9 @@
 # accessibility bus (AT-SPI) starts when first asked for, and checks it there as a screen reader
 # reads it: every control that takes the focus has a name, the list and the plot are named for
 # what they are and the plot describes what it shows. It also makes a run through the real window,
-# opens the drop-down, and copies the plot from its menu and with Ctrl+C. Needs no display and no
-# session bus of the caller's. Usage: tests/accessibility_check.sh PROGRAM
+# opens the drop-down, walks it with the keys while the bus tells a screen reader of each entry, and
+# copies the plot from its menu and with Ctrl+C. Needs no display and no session bus of the
+# caller's. Usage: tests/accessibility_check.sh PROGRAM
 set -euo pipefail
 program=$(realpath "$1")
 here=$(dirname "$(realpath "$0")")

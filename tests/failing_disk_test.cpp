@@ -244,46 +244,61 @@ TEST_F(FailingDisk, FullDeviceKeepsTheOtherFileAsItWas) {
   }
 }
 
-TEST_F(FailingDisk, DiskThatFillsDuringARunKeepsWholeStepsInBoth) {
-  const fs::path mount_point = dir / "disk";
-  constexpr std::size_t kDiskBytes = 1 << 20;
-  SmallDisk disk(mount_point, kDiskBytes);
-  if (!disk.WhyNot().empty()) {
-    GTEST_SKIP() << "Cannot mount a small tmpfs here (" << disk.WhyNot()
-                 << "); FullDeviceKeepsTheOtherFileAsItWas stands for a full disk.";
-  }
-  // Room for about one and a half blocks of lines in each file: the second block fails.
-  WriteBytes(mount_point / "filler", std::string(kDiskBytes - 200 * 1024, 'x'));
-  WriteDataFiles(mount_point, kBefore);
-  fs::current_path(mount_point);
-
-  TypeEntries("1", "0", "0.01");
-  ClickRun();
-  const std::string shown = DismissError();
-  EXPECT_NE(shown.find("No space left on device"), std::string::npos) << shown;
-  const bool names_a_file =
-      shown.rfind("File error in " + (mount_point / "y.dat").string() + ".", 0) == 0 ||
-      shown.rfind("File error in " + (mount_point / "v.dat").string() + ".", 0) == 0;
-  EXPECT_TRUE(names_a_file) << shown;
-
-  // Both files: what they held, then the same whole steps of this run.
-  const Lines now = ReadDataFiles(mount_point);
-  ASSERT_PRED_FORMAT2(testing::SameBytes, now.y.substr(0, kBefore.y.size()), kBefore.y);
-  ASSERT_PRED_FORMAT2(testing::SameBytes, now.v.substr(0, kBefore.v.size()), kBefore.v);
-  const std::string y_added = now.y.substr(kBefore.y.size());
-  const std::string v_added = now.v.substr(kBefore.v.size());
+TEST_F(FailingDisk, DiskThatFillsDuringARunKeepsTheSameWholeStepsInBoth) {
+  struct Case {
+    const char* what;
+    std::size_t disk_bytes;
+    std::size_t filler_bytes;
+  };
+  const Case cases[] = {
+      // y.dat's first block of lines alone would fill it.
+      {"a disk of 64 KiB", 64 * 1024, 0},
+      // Room for about one and a half blocks of lines in each file: the second block fails.
+      {"a disk of 1 MiB, nearly full", 1 << 20, (1 << 20) - 200 * 1024},
+  };
   const Lines run = ReferenceRun(kEntries).lines;
-  EXPECT_PRED_FORMAT2(testing::SameBytes, y_added, run.y.substr(0, y_added.size()));
-  EXPECT_PRED_FORMAT2(testing::SameBytes, v_added, run.v.substr(0, v_added.size()));
-  const auto steps = std::count(y_added.begin(), y_added.end(), '\n');
-  EXPECT_EQ(std::count(v_added.begin(), v_added.end(), '\n'), steps);
-  EXPECT_GT(steps, 0);
-  EXPECT_NE(shown.find("first " + std::to_string(steps) + " steps"), std::string::npos) << shown;
-  EXPECT_GT(form.Cmby->count(), steps);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const fs::path mount_point = dir / std::to_string(c.disk_bytes);
+    SmallDisk disk(mount_point, c.disk_bytes);
+    if (!disk.WhyNot().empty()) {
+      GTEST_SKIP() << "Cannot mount a small tmpfs here (" << disk.WhyNot()
+                   << "); FullDisk.BothFilesKeepTheMostWholeStepsTheDiskHolds and "
+                      "FullDeviceKeepsTheOtherFileAsItWas stand for a full disk.";
+    }
+    if (c.filler_bytes > 0) WriteBytes(mount_point / "filler", std::string(c.filler_bytes, 'x'));
+    WriteDataFiles(mount_point, kBefore);
+    fs::current_path(mount_point);
 
-  fs::remove(mount_point / "filler");
-  ExpectNextRunAppends(mount_point);
-  fs::current_path(dir.path());
+    TypeEntries("1", "0", "0.01");
+    ClickRun();
+    const std::string shown = DismissError();
+    EXPECT_NE(shown.find("No space left on device"), std::string::npos) << shown;
+    const bool names_a_file =
+        shown.rfind("File error in " + (mount_point / "y.dat").string() + ".", 0) == 0 ||
+        shown.rfind("File error in " + (mount_point / "v.dat").string() + ".", 0) == 0;
+    EXPECT_TRUE(names_a_file) << shown;
+
+    // Both files: what they held, then the same first steps of this run, as the message says.
+    const Lines now = ReadDataFiles(mount_point);
+    ASSERT_PRED_FORMAT2(testing::SameBytes, now.y.substr(0, kBefore.y.size()), kBefore.y);
+    ASSERT_PRED_FORMAT2(testing::SameBytes, now.v.substr(0, kBefore.v.size()), kBefore.v);
+    const std::string y_added = now.y.substr(kBefore.y.size());
+    const std::string v_added = now.v.substr(kBefore.v.size());
+    EXPECT_PRED_FORMAT2(testing::SameBytes, y_added, run.y.substr(0, y_added.size()));
+    EXPECT_PRED_FORMAT2(testing::SameBytes, v_added, run.v.substr(0, v_added.size()));
+    const auto steps = std::count(y_added.begin(), y_added.end(), '\n');
+    EXPECT_EQ(std::count(v_added.begin(), v_added.end(), '\n'), steps);
+    EXPECT_GT(steps, 0);
+    EXPECT_NE(shown.find("first " + std::to_string(steps) + " steps"), std::string::npos) << shown;
+    EXPECT_GT(form.Cmby->count(), steps);
+
+    if (c.filler_bytes > 0) {
+      fs::remove(mount_point / "filler");
+      ExpectNextRunAppends(mount_point);
+    }
+    fs::current_path(dir.path());
+  }
 }
 
 }  // namespace

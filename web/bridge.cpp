@@ -100,21 +100,14 @@ const char* sho_run(const char* y0, const char* phi, const char* time_step, cons
   }
 }
 
-// Every entry of the list, one a line, with no-break spaces for blanks so that a browser keeps
-// them as the desktop shows them.
+// Every entry of the list, one a line.
 const char* sho_list_entries() {
   const sho::ResultsList& list = Program().List();
   std::string text;
-  text.reserve(static_cast<std::size_t>(list.Count()) * 64);
+  text.reserve(static_cast<std::size_t>(list.Count()) * 48);
   for (int k = 0; k < list.Count(); ++k) {
     if (k > 0) text += '\n';
-    for (const char c : list.EntryText(k)) {
-      if (c == ' ') {
-        text += "\u00A0";
-      } else {
-        text += c;
-      }
-    }
+    text += list.EntryText(k);
   }
   return sho::Hand(std::move(text));
 }

@@ -24,8 +24,13 @@ const Bridge = (() => {
 
   return {
     // Compiles and starts the WebAssembly; rejects where the browser cannot.
-    async start() {
-      program = await createShoEuler();
+    start() {
+      // The factory compiles at once and gives the program, or throws.
+      return new Promise((resolve) => resolve(createShoEuler()))
+        .then((made) => made.ready || made)
+        .then((made) => {
+          program = made;
+        });
     },
 
     // The window and its controls (sizes in CSS pixels), as the desktop builds it.
@@ -43,7 +48,7 @@ const Bridge = (() => {
       return JSON.parse(answer);
     },
 
-    // Every list entry, one a line, blanks as no-break spaces.
+    // Every list entry, one a line.
     listEntries() {
       return text(program._sho_list_entries());
     },

@@ -22,6 +22,7 @@ const DataFiles = (() => {
   const unkeptLines = [0, 0];
   let section = null;
   const counts = [];
+  let status = null;
 
   const done = (request) =>
     new Promise((resolve, reject) => {
@@ -47,30 +48,36 @@ const DataFiles = (() => {
     return error.message || name;
   }
 
-  async function openDatabase() {
-    if (!window.indexedDB) throw new DOMException('', 'SecurityError');
-    const request = indexedDB.open(kDatabase, kVersion);
-    request.onupgradeneeded = () => {
-      const made = request.result;
-      made.createObjectStore(kLinesStore, { autoIncrement: true }).createIndex('file', 'file');
-      made.createObjectStore(kTotalsStore, { keyPath: 'file' });
-    };
-    const opened = await done(request);
-    // A newer copy of the page that upgrades the format needs this one to let go.
-    opened.onversionchange = () => {
-      opened.close();
-      database = null;
-      refusal = reasonOf({ name: 'VersionError' });
-    };
-    return opened;
+  // Opens the files' storage; rejects where the browser refuses it, by error or by throwing.
+  function openDatabase() {
+    const opening = new Promise((resolve) => {
+      if (!window.indexedDB) throw new DOMException('', 'SecurityError');
+      const request = indexedDB.open(kDatabase, kVersion);
+      request.onupgradeneeded = () => {
+        const made = request.result;
+        made.createObjectStore(kLinesStore, { autoIncrement: true }).createIndex('file', 'file');
+        made.createObjectStore(kTotalsStore, { keyPath: 'file' });
+      };
+      resolve(done(request));
+    });
+    return opening.then((opened) => {
+      // A newer copy of the page that upgrades the format needs this one to let go.
+      opened.onversionchange = () => {
+        opened.close();
+        database = null;
+        refusal = reasonOf({ name: 'VersionError' });
+      };
+      return opened;
+    });
   }
 
-  async function readTotals() {
+  function readTotals() {
     const transaction = database.transaction(kTotalsStore);
-    const totals = await done(transaction.objectStore(kTotalsStore).getAll());
-    kFiles.forEach((file, k) => {
-      const total = totals.find((t) => t.file === file);
-      stored[k] = total ? total.lines : 0;
+    return done(transaction.objectStore(kTotalsStore).getAll()).then((totals) => {
+      kFiles.forEach((file, k) => {
+        const total = totals.find((t) => t.file === file);
+        stored[k] = total ? total.lines : 0;
+      });
     });
   }
 
@@ -79,10 +86,17 @@ const DataFiles = (() => {
       const text = qsTranslate('Page', 'Lines in %1: %2');
       counts[k].textContent = Translation.fillIn(text, [file, Translation.count(stored[k] + unkeptLines[k])]);
     });
+    const refused = qsTranslate('Page', 'This browser does not keep the data files: %1. The downloads give the lines of this visit.');
+    status.textContent = refusal ? Translation.fillIn(refused, [refusal]) : '';
+    status.hidden = !refusal;
   }
 
   // Keeps a run's lines of both files in one transaction, with the totals.
-  async function keep(bytes, lines) {
+  function keep(bytes, lines) {
+    return new Promise((resolve) => resolve(keepInOneTransaction(bytes, lines)));
+  }
+
+  function keepInOneTransaction(bytes, lines) {
     const transaction = database.transaction([kLinesStore, kTotalsStore], 'readwrite');
     const records = transaction.objectStore(kLinesStore);
     const totals = transaction.objectStore(kTotalsStore);
@@ -91,41 +105,38 @@ const DataFiles = (() => {
       const total = totals.get(file);
       total.onsuccess = () => totals.put({ file, lines: (total.result ? total.result.lines : 0) + lines });
     });
-    await finished(transaction);
+    return finished(transaction);
   }
 
-  async function fileBlob(k) {
-    let parts = [];
-    if (database) {
-      const transaction = database.transaction(kLinesStore);
-      const records = await done(transaction.objectStore(kLinesStore).index('file').getAll(kFiles[k]));
-      parts = records.map((record) => record.bytes);
-    }
-    return new Blob([...parts, ...unkept[k]], { type: 'text/plain' });
+  // The file's bytes: what the storage keeps, then this visit's lines it did not keep.
+  function fileBlob(k) {
+    const blob = (parts) => new Blob([...parts, ...unkept[k]], { type: 'text/plain' });
+    if (!database) return Promise.resolve(blob([]));
+    const transaction = database.transaction(kLinesStore);
+    const records = done(transaction.objectStore(kLinesStore).index('file').getAll(kFiles[k]));
+    return records.then((found) => blob(found.map((record) => record.bytes)));
   }
 
-  async function download(k) {
-    const link = document.createElement('a');
-    link.href = URL.createObjectURL(await fileBlob(k));
-    link.download = kFiles[k];
-    link.click();
-    setTimeout(() => URL.revokeObjectURL(link.href), 60000);
+  function download(k) {
+    return fileBlob(k).then((blob) => Download.save(blob, kFiles[k]));
   }
 
-  async function deleteFiles() {
-    const question = qsTranslate('Page', 'Delete y.dat and v.dat with all their lines? This cannot be undone.');
-    const title = qsTranslate('Page', 'Delete data files');
-    if (!(await Messages.ask(title, question, qsTranslate('Page', 'Delete')))) return;
+  function forget() {
     unkept.forEach((parts) => parts.splice(0));
     unkeptLines.fill(0);
-    if (database) {
-      const transaction = database.transaction([kLinesStore, kTotalsStore], 'readwrite');
-      transaction.objectStore(kLinesStore).clear();
-      transaction.objectStore(kTotalsStore).clear();
-      await finished(transaction);
-      await readTotals();
-    }
-    showCounts();
+    if (!database) return Promise.resolve();
+    const transaction = database.transaction([kLinesStore, kTotalsStore], 'readwrite');
+    transaction.objectStore(kLinesStore).clear();
+    transaction.objectStore(kTotalsStore).clear();
+    return finished(transaction).then(readTotals);
+  }
+
+  function deleteFiles() {
+    const question = qsTranslate('Page', 'Delete y.dat and v.dat with all their lines? This cannot be undone.');
+    const title = qsTranslate('Page', 'Delete data files');
+    return Messages.ask(title, question, qsTranslate('Page', 'Delete')).then((confirmed) => {
+      if (confirmed) return forget().finally(showCounts);
+    });
   }
 
   function button(text, action) {
@@ -151,6 +162,8 @@ const DataFiles = (() => {
       counts[k] = document.createElement('li');
       list.append(counts[k]);
     });
+    status = document.createElement('p');
+    status.hidden = true;
     const buttons = document.createElement('div');
     buttons.className = 'data-file-buttons';
     buttons.append(
@@ -158,48 +171,47 @@ const DataFiles = (() => {
       button(qsTranslate('Page', 'Download v.dat'), () => download(1)),
       button(qsTranslate('Page', 'Delete data files'), deleteFiles),
     );
-    section.append(heading, about, list, buttons);
+    section.append(heading, about, list, status, buttons);
     section.hidden = false;
   }
 
   return {
     // Shows the files' section in `place` and opens the storage; resolves once the counts show.
-    async start(place) {
+    start(place) {
       buildSection(place);
-      try {
-        database = await openDatabase();
-        await readTotals();
-      } catch (error) {
-        database = null;
-        refusal = reasonOf(error);
-      }
-      showCounts();
       window.addEventListener('focus', () => {
         if (database) readTotals().then(showCounts, () => {});
       });
+      return openDatabase()
+        .then((opened) => {
+          database = opened;
+          return readTotals();
+        })
+        .catch((error) => {
+          database = null;
+          refusal = reasonOf(error);
+        })
+        .then(showCounts);
     },
 
     // Appends a run's lines (`bytes` of y.dat and of v.dat, `lines` in each). Resolves with the
     // reason the browser did not keep them, the first time it does not; otherwise with ''.
-    async append(bytes, lines) {
-      let reason = refusal;
-      if (database) {
-        try {
-          await keep(bytes, lines);
-        } catch (error) {
-          reason = reasonOf(error);
+    append(bytes, lines) {
+      const kept = database
+        ? keep(bytes, lines).then(() => readTotals().then(() => '', () => ''), reasonOf)
+        : Promise.resolve(refusal);
+      return kept.then((reason) => {
+        refusal = reason;
+        if (reason) {
+          kFiles.forEach((file, k) => unkept[k].push(bytes[k]));
+          unkeptLines[0] += lines;
+          unkeptLines[1] += lines;
         }
-        if (!reason) await readTotals().catch(() => {});
-      }
-      if (reason) {
-        kFiles.forEach((file, k) => unkept[k].push(bytes[k]));
-        unkeptLines[0] += lines;
-        unkeptLines[1] += lines;
-      }
-      showCounts();
-      if (!reason || reported) return '';
-      reported = true;
-      return reason;
+        showCounts();
+        if (!reason || reported) return '';
+        reported = true;
+        return reason;
+      });
     },
   };
 })();

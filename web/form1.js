@@ -36,13 +36,15 @@ const Form1 = (() => {
   }
 
   // The run's lines to the data files; a message when the browser does not keep them.
-  async function keepLines(result) {
-    if (!result.filesOpened || result.lines === 0) return;
-    const reason = await DataFiles.append([Bridge.dataLines(0), Bridge.dataLines(1)], result.lines);
-    if (!reason) return;
-    const text = qsTranslate('Page', "The lines of this run could not be kept in the browser's storage: %1.");
-    Messages.inform(qsTranslate('Page', 'Data files not kept'), Translation.fillIn(text, [reason]),
-                    qsTranslate('Page', 'Download y.dat and Download v.dat still give the lines of this visit until the page is closed.'));
+  function keepLines(result) {
+    if (!result.filesOpened || result.lines === 0) return Promise.resolve();
+    const lines = [Bridge.dataLines(0), Bridge.dataLines(1)];
+    return DataFiles.append(lines, result.lines).then((reason) => {
+      if (!reason) return;
+      const text = qsTranslate('Page', "The lines of this run could not be kept in the browser's storage: %1.");
+      Messages.inform(qsTranslate('Page', 'Data files not kept'), Translation.fillIn(text, [reason]),
+                      qsTranslate('Page', 'Download y.dat and Download v.dat still give the lines of this visit until the page is closed.'));
+    });
   }
 
   function Command1_Click() {

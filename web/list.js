@@ -1,6 +1,7 @@
 // The results list "Current values": a drop-down whose first option, hidden from the drop-down,
 // is the list's edit text (nine blanks at first, then the header), and below it one option per
-// step of the last run, each whole, with no-break spaces so that its blanks stay as they are.
+// step of the last run, each whole, with no-break spaces so that its blanks stay as they are (a
+// browser shows an option's run of blanks as one).
 //
 // A browser takes long to make ten thousand options, and little to change their texts: as on the
 // desktop, the list keeps its entries and a run overwrites them in place, adds the ones beyond
@@ -33,7 +34,7 @@ const ResultsListView = (() => {
     // Shows the edit text and the `count` entries (one a line in `entries`), with nothing chosen.
     show(editText, count, entries) {
       setText(edit, editText.replace(/ /g, kNoBreakSpace));
-      const lines = count > 0 ? entries.split('\n') : [];
+      const lines = count > 0 ? entries.replace(/ /g, kNoBreakSpace).split('\n') : [];
       const options = select.options;
       const kept = Math.min(options.length - 1, lines.length);
       for (let k = 0; k < kept; ++k) setText(options[k + 1], lines[k]);

@@ -28,8 +28,14 @@
     PlotView.setRatio(window.devicePixelRatio * scale);
   }
 
-  // Zooming changes the device pixel ratio; fit again whenever it does or the window resizes.
-  function watchScreen(refit) {
+  // Zooming changes the device pixel ratio; fit again whenever it does or the window resizes, and
+  // where the browser says so, whenever the canvas covers other device pixels.
+  function watchScreen(refit, canvas) {
+    try {
+      new ResizeObserver(refit).observe(canvas, { box: 'device-pixel-content-box' });
+    } catch (error) {
+      // Not every browser measures in device pixels; the events below still tell.
+    }
     const watchRatio = () => {
       const query = matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`);
       query.addEventListener('change', () => {
@@ -41,17 +47,17 @@
     window.addEventListener('resize', refit);
   }
 
-  async function start() {
+  function start() {
     if (typeof WebAssembly !== 'object' || typeof WebAssembly.instantiate !== 'function') {
       notice(qsTranslate('Page', 'sho-euler needs WebAssembly, which this browser has turned off. Turn it on, or open the page in another browser.'));
       return;
     }
-    try {
-      await Bridge.start();
-    } catch (error) {
+    Bridge.start().then(showWindow, (error) => {
       notice(Translation.fillIn(qsTranslate('Page', 'sho-euler could not start in this browser: %1'), [String(error && error.message)]));
-      return;
-    }
+    });
+  }
+
+  function showWindow() {
     const description = Bridge.windowDescription();
     document.title = description.caption;
     const area = document.getElementById('window-area');
@@ -64,11 +70,10 @@
     ResultsListView.attach(controls.get('Cmby'), list.text);
     const refit = () => fitToScreen(area, program.form, description);
     refit();
-    watchScreen(refit);
+    watchScreen(refit, canvas);
     Form1.bind(controls, area, setState);
     controls.get(ProgramWindow.firstTabStop(description)).focus();
-    await DataFiles.start(document.getElementById('data-files'));
-    setState('ready');
+    DataFiles.start(document.getElementById('data-files')).then(() => setState('ready'));
   }
 
   start();

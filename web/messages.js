@@ -47,14 +47,15 @@ const Messages = (() => {
     });
   }
 
-  async function next() {
+  function next() {
     if (showing || waiting.length === 0) return;
     showing = true;
     const { message, resolve } = waiting.shift();
-    const answer = await open(message);
-    showing = false;
-    resolve(answer);
-    next();
+    open(message).then((answer) => {
+      showing = false;
+      resolve(answer);
+      next();
+    });
   }
 
   function queue(message) {

@@ -46,21 +46,18 @@ const PlotMenu = (() => {
     });
   }
 
-  async function copyPlot() {
-    try {
-      await navigator.clipboard.write([new ClipboardItem({ 'image/png': imageBlob() })]);
-    } catch (error) {
+  function copyPlot() {
+    const copied = typeof ClipboardItem === 'function' && navigator.clipboard
+      ? navigator.clipboard.write([new ClipboardItem({ 'image/png': imageBlob() })])
+      : Promise.reject(new Error(''));
+    copied.catch((error) => {
       const title = qsTranslate('Page', 'Plot not copied');
       Messages.inform(title, qsTranslate('Page', 'The browser did not let the page copy the plot.'), error.message);
-    }
+    });
   }
 
-  async function savePlot() {
-    const link = document.createElement('a');
-    link.href = URL.createObjectURL(await imageBlob());
-    link.download = 'plot.png';
-    link.click();
-    setTimeout(() => URL.revokeObjectURL(link.href), 60000);
+  function savePlot() {
+    imageBlob().then((blob) => Download.save(blob, 'plot.png'));
   }
 
   function close(returnFocus) {
@@ -105,11 +102,18 @@ const PlotMenu = (() => {
     if (event.key !== 'Tab') event.preventDefault();
   }
 
+  function openAtCanvas() {
+    const area = canvas.getBoundingClientRect();
+    open(area.left + 8, area.top + 8);
+  }
+
   function onContextMenu(event) {
     event.preventDefault();
-    const fromKeyboard = event.button !== 2 && event.clientX === 0 && event.clientY === 0;
-    const area = canvas.getBoundingClientRect();
-    open(fromKeyboard ? area.left + 8 : event.clientX, fromKeyboard ? area.top + 8 : event.clientY);
+    if (event.button !== 2 && event.clientX === 0 && event.clientY === 0) {
+      openAtCanvas();  // from the keyboard
+    } else {
+      open(event.clientX, event.clientY);
+    }
   }
 
   function watchLongPress() {
@@ -142,12 +146,17 @@ const PlotMenu = (() => {
       menu.addEventListener('focusout', (event) => {
         if (!menu.contains(event.relatedTarget)) close(false);
       });
+      // The menu's keys, whether or not the browser makes a context-menu event of them.
       canvas.addEventListener('keydown', (event) => {
         if ((event.ctrlKey || event.metaKey) && event.key.toLowerCase() === 'c') {
           event.preventDefault();
           copyPlot();
+        } else if (event.key === 'ContextMenu' || (event.shiftKey && event.key === 'F10')) {
+          event.preventDefault();
+          openAtCanvas();
         }
       });
+      menu.addEventListener('contextmenu', (event) => event.preventDefault());
       watchLongPress();
     },
   };

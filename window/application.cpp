@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "window/translations.h"
+#include "window/window_style.h"
 
 namespace sho {
 
@@ -12,7 +13,7 @@ QString ApplicationId() { return QStringLiteral(SHO_APPLICATION_ID); }
 QIcon ProgramIcon() { return QIcon(QStringLiteral(":/icons/%1.svg").arg(ApplicationId())); }
 
 void SetUpApplication() {
-  QApplication::setStyle("Fusion");
+  QApplication::setStyle(NewWindowStyle());
   QGuiApplication::setDesktopFileName(ApplicationId());
   QApplication::setWindowIcon(ProgramIcon());
   InstallTranslators();

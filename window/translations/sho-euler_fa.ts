@@ -73,6 +73,105 @@
     </message>
 </context>
 <context>
+    <name>Page</name>
+    <message>
+        <source>the browser&apos;s storage for this page is full</source>
+        <translation>فضای ذخیره‌سازی مرورگر برای این صفحه پر است</translation>
+    </message>
+    <message>
+        <source>a newer copy of this page keeps them in a newer form</source>
+        <translation>نسخهٔ تازه‌تری از این صفحه آن‌ها را به شکلی تازه‌تر نگه می‌دارد</translation>
+    </message>
+    <message>
+        <source>the browser does not let this page keep data (in a private window, or with site data turned off)</source>
+        <translation>مرورگر اجازه نمی‌دهد این صفحه داده‌ای نگه دارد (در پنجرهٔ خصوصی، یا وقتی نگه‌داشتن دادهٔ وبگاه‌ها خاموش است)</translation>
+    </message>
+    <message>
+        <source>Lines in %1: %2</source>
+        <translation>شمار سطرهای %1: %2</translation>
+    </message>
+    <message>
+        <source>Delete y.dat and v.dat with all their lines? This cannot be undone.</source>
+        <translation>y.dat و v.dat با همهٔ سطرهایشان پاک شوند؟ این کار برگشت‌پذیر نیست.</translation>
+    </message>
+    <message>
+        <source>Delete data files</source>
+        <translation>پاک کردن پرونده‌های داده</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>پاک کردن</translation>
+    </message>
+    <message>
+        <source>Data files</source>
+        <translation>پرونده‌های داده</translation>
+    </message>
+    <message>
+        <source>Every run appends its positions to y.dat and its velocities to v.dat. This browser keeps them for this page.</source>
+        <translation>هر اجرا مکان‌هایش را به y.dat و سرعت‌هایش را به v.dat می‌افزاید. این مرورگر آن‌ها را برای این صفحه نگه می‌دارد.</translation>
+    </message>
+    <message>
+        <source>Download y.dat</source>
+        <translation>دریافت y.dat</translation>
+    </message>
+    <message>
+        <source>Download v.dat</source>
+        <translation>دریافت v.dat</translation>
+    </message>
+    <message>
+        <source>The lines of this run could not be kept in the browser&apos;s storage: %1.</source>
+        <translation>سطرهای این اجرا در فضای ذخیره‌سازی مرورگر نگه داشته نشد: %1.</translation>
+    </message>
+    <message>
+        <source>Data files not kept</source>
+        <translation>پرونده‌های داده نگه داشته نشد</translation>
+    </message>
+    <message>
+        <source>Download y.dat and Download v.dat still give the lines of this visit until the page is closed.</source>
+        <translation>تا این صفحه بسته نشده، «دریافت y.dat» و «دریافت v.dat» همچنان سطرهای این بازدید را می‌دهند.</translation>
+    </message>
+    <message>
+        <source>The program has ended.</source>
+        <translation>برنامه به پایان رسید.</translation>
+    </message>
+    <message>
+        <source>Its data files are kept: they are below.</source>
+        <translation>پرونده‌های داده‌اش نگه داشته شده‌اند و در پایین همین صفحه‌اند.</translation>
+    </message>
+    <message>
+        <source>Start the program again</source>
+        <translation>اجرای دوبارهٔ برنامه</translation>
+    </message>
+    <message>
+        <source>sho-euler needs WebAssembly, which this browser has turned off. Turn it on, or open the page in another browser.</source>
+        <translation>sho-euler به WebAssembly نیاز دارد که در این مرورگر خاموش است. آن را روشن کنید، یا صفحه را در مرورگر دیگری باز کنید.</translation>
+    </message>
+    <message>
+        <source>sho-euler could not start in this browser: %1</source>
+        <translation>sho-euler در این مرورگر اجرا نشد: %1</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>تأیید</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>انصراف</translation>
+    </message>
+    <message>
+        <source>Plot not copied</source>
+        <translation>نمودار کپی نشد</translation>
+    </message>
+    <message>
+        <source>The browser did not let the page copy the plot.</source>
+        <translation>مرورگر اجازه نداد صفحه نمودار را کپی کند.</translation>
+    </message>
+    <message>
+        <source>This browser does not keep the data files: %1. The downloads give the lines of this visit.</source>
+        <translation>این مرورگر پرونده‌های داده را نگه نمی‌دارد: %1. دریافت‌ها سطرهای این بازدید را می‌دهند.</translation>
+    </message>
+</context>
+<context>
     <name>RunError</name>
     <message>
         <source>Cannot open %1 for appending: %2.</source>
