@@ -126,8 +126,9 @@ export async function clickRun(page) {
   await waitForRuns(page, before + 1);
 }
 
-// The results list's drop-down: its entries, and the line it shows (the desktop's edit text). A
-// no-break space in an entry stands for the desktop's blank.
+// The results list's drop-down: its entries, and the line it shows (the desktop's edit text), as
+// the options show them (a run of ordinary blanks as one). A no-break space stands for the
+// desktop's blank.
 export async function listShown(page, name = 'Current values') {
   const list = await named(page, 'combobox', name);
   return list.evaluate((select) => {
