@@ -1,6 +1,6 @@
 // Drives the page as a user does: controls found by their role and accessible name, entries typed,
 // buttons clicked. Every page opened here records what it requests and what reaches its console.
-import { mkdtempSync, readdirSync, readFileSync, renameSync, rmSync } from 'node:fs';
+import { mkdtempSync, readdirSync, readFileSync, rmSync, statSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { dirname, join, resolve } from 'node:path';
 import { fileURLToPath, pathToFileURL } from 'node:url';
@@ -189,22 +189,26 @@ export async function download(seen, name, fileName) {
   for (const old of readdirSync(downloads)) rmSync(join(downloads, old), { force: true });
   const control = await named(page, 'button', name).catch(() => named(page, 'link', name));
   await control.click();
+  // The browser writes under other names first (".part", ".crdownload", a name of its own) and
+  // gives the file its name at the end: done once the file alone is there and keeps its size.
+  const path = join(downloads, fileName);
   const deadline = Date.now() + 15_000;
+  let size = -1;
   for (;;) {
-    const files = readdirSync(downloads);
-    const partial = files.some((file) => /\.(crdownload|part)$/.test(file) || file.startsWith('.'));
-    if (files.length > 0 && !partial) {
-      if (files.length !== 1 || files[0] !== fileName) {
-        throw new Error(`Download of ${fileName} gave ${JSON.stringify(files)}`);
-      }
-      const path = join(downloads, fileName);
-      const bytes = readFileSync(path);
-      renameSync(path, `${path}.seen`);
-      return bytes;
-    }
-    if (Date.now() > deadline) throw new Error(`No ${fileName} was downloaded: ${files}`);
     await new Promise((done) => setTimeout(done, 50));
+    const files = readdirSync(downloads);
+    if (files.length === 1 && files[0] === fileName) {
+      const now = statSync(path, { throwIfNoEntry: false })?.size ?? -1;
+      if (now >= 0 && now === size) break;
+      size = now;
+    } else {
+      size = -1;
+    }
+    if (Date.now() > deadline) throw new Error(`Download of ${fileName} gave ${files}`);
   }
+  const bytes = readFileSync(path);
+  rmSync(path);
+  return bytes;
 }
 
 // The line counts the page shows for y.dat and v.dat, read from the list items that name them in
