@@ -4,7 +4,7 @@ import { execFileSync } from 'node:child_process';
 import { mkdtempSync, readFileSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
-import { REPOSITORY } from './page.mjs';
+import { ENTRY_NAMES, REPOSITORY } from './page.mjs';
 
 const PROGRAM = process.env.SHO_DESKTOP_CASES || join(REPOSITORY, 'build/test/tests/desktop_cases');
 
@@ -22,7 +22,11 @@ export function desktopRecords(cases, language = 'en') {
       ...process.env, ...LANGUAGES[language], LC_ALL: '', QT_QPA_PLATFORM: 'offscreen',
     };
     delete env.QT_SCALE_FACTOR;
-    execFileSync(PROGRAM, [output, ...cases.flat()], { env, stdio: ['ignore', 'ignore', 'pipe'] });
+    try {
+      execFileSync(PROGRAM, [output, ...cases.flat()], { env, stdio: ['ignore', 'ignore', 'pipe'] });
+    } catch (error) {
+      throw new Error(`${PROGRAM} (made by the native build's tests) failed: ${error.message}`);
+    }
     return JSON.parse(readFileSync(output, 'utf8')).map((record) => ({
       ...record,
       y_dat: Buffer.from(record.y_dat, 'base64'),
@@ -38,6 +42,6 @@ export function desktopRecords(cases, language = 'en') {
 // ("Text1(2)") names it; the button's caption for a button.
 export function focusName(control) {
   const entry = /^Text1\((\d)\)$/.exec(control);
-  if (entry) return ['y(0)', 'Phi(0)Degree', 'Time step<0.01'][Number(entry[1])];
+  if (entry) return ENTRY_NAMES[Number(entry[1])];
   return { Command1: 'Run', Exit: 'Exit' }[control] ?? control;
 }
