@@ -42,7 +42,7 @@ const PlotView = (() => {
       context = canvas.getContext('2d', { alpha: false });
       description = document.createElement('p');
       description.id = 'plot-description';
-      description.className = 'screen-reader-only';
+      description.hidden = true;  // read as the canvas's description, not once more as text
       canvas.after(description);
       canvas.setAttribute('aria-describedby', description.id);
       describe(null);
