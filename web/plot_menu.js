@@ -9,35 +9,35 @@ const PlotMenu = (() => {
   let canvas = null;
   let menu = null;
 
-  // The drawing area as shown: the drawing, then what lies on it in the order it is stacked.
+  // The drawing area as shown: the drawing, then what lies on it in the order it is stacked, drawn
+  // in CSS pixels on as many device pixels as the canvas has.
   function shownImage() {
     const image = document.createElement('canvas');
     image.width = canvas.width;
     image.height = canvas.height;
     const context = image.getContext('2d');
     context.drawImage(canvas, 0, 0);
-    const scale = canvas.width / canvas.clientWidth;
+    context.scale(canvas.width / canvas.clientWidth, canvas.height / canvas.clientHeight);
     const layers = [...figure.children].filter((child) => child.classList.contains('control'));
     layers.sort((a, b) => a.style.zIndex - b.style.zIndex);
-    for (const layer of layers) drawLayer(context, layer, scale);
+    for (const layer of layers) drawLayer(context, layer);
     return image;
   }
 
-  function drawLayer(context, layer, scale) {
+  function drawLayer(context, layer) {
     const style = getComputedStyle(layer);
-    const left = layer.offsetLeft * scale;
-    const top = layer.offsetTop * scale;
-    const width = layer.offsetWidth * scale;
+    const left = layer.offsetLeft;
+    const width = layer.offsetWidth;
     context.fillStyle = style.backgroundColor;
-    context.fillRect(left, top, width, layer.offsetHeight * scale);
+    context.fillRect(left, layer.offsetTop, width, layer.offsetHeight);
     if (!layer.textContent) return;
     const rightToLeft = style.direction === 'rtl';
-    context.font = `${style.fontWeight} ${parseInt(style.fontSize, 10) * scale}px ${style.fontFamily}`;
+    context.font = `${style.fontStyle} ${style.fontWeight} ${style.fontSize} ${style.fontFamily}`;
     context.fillStyle = style.color;
     context.textBaseline = 'top';
     context.direction = style.direction;
     context.textAlign = rightToLeft ? 'right' : 'left';
-    context.fillText(layer.textContent, rightToLeft ? left + width : left, top);
+    context.fillText(layer.textContent, rightToLeft ? left + width : left, layer.offsetTop);
   }
 
   function imageBlob() {
