@@ -9,6 +9,10 @@
 #ifndef FMT_HEADER_ONLY
 #define FMT_HEADER_ONLY
 #endif
+// Digits are never grouped, so fmt needs no std::locale, which would add 150 KB to WebAssembly.
+#ifndef FMT_STATIC_THOUSANDS_SEPARATOR
+#define FMT_STATIC_THOUSANDS_SEPARATOR ','
+#endif
 #include <fmt/compile.h>
 #include <fmt/format.h>
 
