@@ -39,17 +39,19 @@ std::uint32_t BitsFrom(const std::uint32_t* limbs, int count, int position) {
   return static_cast<std::uint32_t>((low | high << 32) >> (position % 32));
 }
 
-// Payne and Hanek's reduction, for a finite x >= 0: x = m 2^e is multiplied by the bits of 2/pi
-// that matter, as integers, leaving the quarter turns (mod 4) and 192 bits of the fraction of a
-// quarter turn. No double lies closer than about 2^-61 quarter turns to a multiple of pi/2, so r
-// keeps well over 113 significant bits.
-Reduced ReduceQuarterTurns(double x) {
-  if (x < 0.785) return {0, static_cast<Quad>(x)};  // below pi/4 already
+// x in quarter turns, x 2/pi: the whole ones mod 4, and 192 bits of the fraction (little-endian).
+struct QuarterTurns {
+  int whole;
+  std::array<std::uint32_t, 6> fraction;
+};
+
+// Payne and Hanek's way: x = m 2^e, m a whole number of 53 bits, is multiplied as a whole number
+// by the bits of 2/pi that matter. Words of 2/pi whose product with m is a multiple of 4 quarter
+// turns are skipped; the 9 after them leave an error below 2^-200 quarter turns.
+QuarterTurns InQuarterTurns(double x) {
   int e = 0;
   const auto m = static_cast<std::uint64_t>(std::ldexp(std::frexp(x, &e), 53));
   e -= 53;
-  // Words of 2/pi whose product with m is a multiple of 4 quarter turns are skipped; the 9 after
-  // them leave an error below 2^-200 quarter turns.
   constexpr int kWords = 9;
   const int skipped = e > 2 ? (e - 2) / 32 : 0;
   std::uint32_t product[kWords + 2] = {};
@@ -65,34 +67,46 @@ Reduced ReduceQuarterTurns(double x) {
     product[i + 2] = static_cast<std::uint32_t>(carry);
   }
   const int point = 32 * (skipped + kWords) - e;  // fraction bits of the product
-  int quadrant = static_cast<int>(BitsFrom(product, kWords + 2, point) & 3);
-  std::uint32_t fraction[6];
-  for (int i = 0; i < 6; ++i) fraction[i] = BitsFrom(product, kWords + 2, point - 192 + 32 * i);
+  QuarterTurns turns{static_cast<int>(BitsFrom(product, kWords + 2, point) & 3), {}};
+  for (int i = 0; i < 6; ++i) {
+    turns.fraction[i] = BitsFrom(product, kWords + 2, point - 192 + 32 * i);
+  }
+  return turns;
+}
 
-  // Past half a quarter turn, r is taken from the next quarter turn down: 1 - fraction.
-  const bool past_half = (fraction[5] >> 31) != 0;
+// The fraction, below a half, as a Quad: its first 129 to 160 significant bits, rounded.
+Quad ToQuad(const std::array<std::uint32_t, 6>& fraction) {
+  int top = 5;
+  while (top >= 0 && fraction[top] == 0) --top;
+  if (top < 0) return 0;
+  const auto limb = [&](int i) { return i >= 0 ? std::uint64_t{fraction[i]} : 0; };
+  const Quad high = static_cast<Quad>(limb(top) << 32 | limb(top - 1));
+  const Quad middle = static_cast<Quad>(limb(top - 2) << 32 | limb(top - 3));
+  const Quad low = static_cast<Quad>(limb(top - 4));
+  return ((high * PowerOfTwo(64) + middle) * PowerOfTwo(32) + low) *
+         PowerOfTwo(32 * (top - 4) - 192);
+}
+
+// For a finite x >= 0. No double lies closer than about 2^-61 quarter turns to a multiple of
+// pi/2, so r keeps well over 113 significant bits.
+Reduced ReduceQuarterTurns(double x) {
+  if (x < 0.785) return {0, static_cast<Quad>(x)};  // below pi/4 already
+  QuarterTurns turns = InQuarterTurns(x);
+  // Past half a quarter turn, r is taken from the next quarter turn: fraction - 1.
+  const bool past_half = (turns.fraction[5] >> 31) != 0;
   if (past_half) {
-    quadrant = (quadrant + 1) & 3;
+    turns.whole = (turns.whole + 1) & 3;
     std::uint64_t borrow = 0;
-    for (std::uint32_t& limb : fraction) {
+    for (std::uint32_t& limb : turns.fraction) {
       const std::uint64_t t = std::uint64_t{0} - limb - borrow;
       limb = static_cast<std::uint32_t>(t);
       borrow = t >> 63;
     }
   }
-  int top = 5;
-  while (top >= 0 && fraction[top] == 0) --top;
-  if (top < 0) return {quadrant, 0};
-  const auto limb_at = [&](int i) { return i >= 0 ? std::uint64_t{fraction[i]} : 0; };
-  const Quad high = static_cast<Quad>(limb_at(top) << 32 | limb_at(top - 1));
-  const Quad middle = static_cast<Quad>(limb_at(top - 2) << 32 | limb_at(top - 3));
-  const Quad low = static_cast<Quad>(limb_at(top - 4));
-  const Quad turns =
-      ((high * PowerOfTwo(64) + middle) * PowerOfTwo(32) + low) * PowerOfTwo(32 * (top - 4) - 192);
   const Quad pi_over_2 = static_cast<Quad>(kPiOver2High) * PowerOfTwo(-62) +
                          static_cast<Quad>(kPiOver2Low) * PowerOfTwo(-126);
-  const Quad r = turns * pi_over_2;
-  return {quadrant, past_half ? -r : r};
+  const Quad r = ToQuad(turns.fraction) * pi_over_2;
+  return {turns.whole, past_half ? -r : r};
 }
 
 // Taylor series on |r| <= pi/4, where 16 terms reach below 2^-117 of the sum:

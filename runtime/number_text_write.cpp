@@ -1,6 +1,7 @@
 // Numbers to text, the same bytes on every platform and in every C locale: fmt's Dragonbox gives
 // the shortest digits that read back and its exact decimal conversion gives rounded digits; the
 // layout around the digits is the program's own.
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -79,8 +80,9 @@ int ExponentLength(int count, int exponent) {
   return count + (count > 1 ? 1 : 0) + 2 + (exponent >= 100 || exponent <= -100 ? 3 : 2);
 }
 
-// Whole numbers from 2^53 on are not all doubles: where their shortest digits are padded with
-// zeros, std::to_chars writes the double's own digits instead ("1152921504606846976" for 2^60).
+// From 2^53 on, not every whole number is a double, and a double's shortest digits padded with
+// zeros may be another number: std::to_chars writes its exact digits ("1152921504606846976" for
+// 2^60, whose shortest digits are 1152921504606847).
 constexpr double kFirstInexactWholeNumber = 9007199254740992.0;
 
 }  // namespace
@@ -90,6 +92,7 @@ char* WriteShortestText(char* out, double x) {
   if (!std::isfinite(x)) return WriteNotFinite(out, x);
   if (x == 0.0) return Append(out, "0", 1);
   if (x < 0) *out++ = '-';
+  // The digits fmt's own "{}" writes, but fmt lays them out otherwise ("100000" for 1e+05).
   const auto decimal = fmt::detail::dragonbox::to_decimal(std::fabs(x));
   const fmt::format_int digits(decimal.significand);
   const int count = static_cast<int>(digits.size());
@@ -118,9 +121,7 @@ char* WriteText15G(char* out, double x) {
 char* WriteGeneralText(char* out, double x, int precision) {
   if (!std::isfinite(x)) return WriteNotFinite(out, x);
   return fmt::format_to(out, FMT_COMPILE("{:.{}g}"), x,
-                        precision < 1                      ? 1
-                        : precision > kMaxGeneralPrecision ? kMaxGeneralPrecision
-                                                           : precision);
+                        std::clamp(precision, 1, kMaxGeneralPrecision));
 }
 
 char* WriteWholeText(char* out, double x) {
