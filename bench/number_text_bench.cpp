@@ -1,7 +1,10 @@
 // Numbers to text and back, as a run's outputs need them: the file form of 20,000 numbers (a
 // run's y.dat and v.dat), the list form of 10,000 entries' numbers, and reading the file form back.
+// The two forms by the C++ library's std::to_chars beside them, for comparison.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <charconv>
 #include <vector>
 
 #include "run/run.h"
@@ -44,6 +47,20 @@ BENCHMARK(number_text_shortest)->Unit(benchmark::kMicrosecond);
 
 void number_text_15G(benchmark::State& state) { WriteAll<WriteText15G>(state); }
 BENCHMARK(number_text_15G)->Unit(benchmark::kMicrosecond);
+
+char* StdShortest(char* out, double x) {
+  return std::to_chars(out, out + kMaxNumberTextLength, x).ptr;
+}
+void number_text_std_shortest(benchmark::State& state) { WriteAll<StdShortest>(state); }
+BENCHMARK(number_text_std_shortest)->Unit(benchmark::kMicrosecond);
+
+char* Std15G(char* out, double x) {
+  char* end = std::to_chars(out, out + kMaxNumberTextLength, x, std::chars_format::general, 15).ptr;
+  std::replace(out, end, 'e', 'E');
+  return end;
+}
+void number_text_std_15G(benchmark::State& state) { WriteAll<Std15G>(state); }
+BENCHMARK(number_text_std_15G)->Unit(benchmark::kMicrosecond);
 
 void number_text_parse(benchmark::State& state) {
   std::vector<std::string> texts;
