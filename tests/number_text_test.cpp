@@ -138,8 +138,8 @@ TEST(NumberText, FileFormIsTheShortestTextThatReadsBack) {
   EXPECT_EQ(ShortestText(-0.0), "0");
   EXPECT_EQ(ShortestText(1e-5), "1e-05");
   EXPECT_EQ(ShortestText(1e22), "1e+22");
-  EXPECT_EQ(ShortestText(100000.0), "1e+05");   // shorter than "100000"
-  EXPECT_EQ(ShortestText(123456.0), "123456");  // as long as "1.23456e+05" would be: fixed
+  EXPECT_EQ(ShortestText(100000.0), "1e+05");  // shorter than "100000"
+  EXPECT_EQ(ShortestText(0.001), "0.001");     // as long as "1e-03": the fixed form
   EXPECT_EQ(ShortestText(std::ldexp(1.0, 60)), "1152921504606846976");  // not 1152921504606847000
   for (const double x : {0.1, 1.0 / 3.0, -263523.511624393, 93344.58588233248, 5e-324, DBL_MAX,
                          -123456789012345678.0}) {
