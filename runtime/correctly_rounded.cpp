@@ -103,8 +103,8 @@ Reduced ReduceQuarterTurns(double x) {
       borrow = t >> 63;
     }
   }
-  const Quad pi_over_2 = static_cast<Quad>(kPiOver2High) * PowerOfTwo(-62) +
-                         static_cast<Quad>(kPiOver2Low) * PowerOfTwo(-126);
+  static const Quad pi_over_2 = static_cast<Quad>(kPiOver2High) * PowerOfTwo(-62) +
+                                static_cast<Quad>(kPiOver2Low) * PowerOfTwo(-126);
   const Quad r = ToQuad(turns.fraction) * pi_over_2;
   return {turns.whole, past_half ? -r : r};
 }
