@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <optional>
 #include <system_error>
 
@@ -172,6 +173,17 @@ char* WriteText15G(char* out, double x) {
   char* end = std::to_chars(out, out + kMaxNumberTextLength, x, std::chars_format::general, 15).ptr;
   std::replace(out, end, 'e', 'E');
   return end;
+}
+
+char* WriteGeneralText(char* out, double x, int precision) {
+  return std::to_chars(out, out + kMaxNumberTextLength, x, std::chars_format::general, precision)
+      .ptr;
+}
+
+char* WriteWholeText(char* out, double x) {
+  // With no decimals and no grouping, nothing of the C locale shows in the text.
+  const int length = std::snprintf(out, kMaxWholeTextLength, "%.0f", x);
+  return out + std::clamp(length, 0, kMaxWholeTextLength - 1);
 }
 
 }  // namespace sho

@@ -39,4 +39,14 @@ std::string ShortestText(double x);
 // ("0.9975", "-263523.511624393", "1.5E-07", "1E+20"). Same contract as WriteShortestText.
 char* WriteText15G(char* out, double x);
 
+// The number with `precision` significant digits, as printf's "%.{precision}g" writes it in the C
+// locale ("0.0123", "45.6", "1.5e-05"). Same contract as WriteShortestText, for a precision of at
+// most 17.
+char* WriteGeneralText(char* out, double x, int precision);
+
+// The number rounded to a whole number, as printf's "%.0f" writes it ("263524"). Writes at `out`
+// and returns the end; `out` must have room for kMaxWholeTextLength characters.
+inline constexpr int kMaxWholeTextLength = 312;
+char* WriteWholeText(char* out, double x);
+
 }  // namespace sho
