@@ -5,7 +5,8 @@ set -euo pipefail
 
 run_packages=(
   cmake g++ make help2man
-  qt6-base-dev qt6-svg-dev
+  qt6-base-dev
+  libqt6svg6  # Qt's SVG icon engine, which draws the program's icon
   qt6-tools-dev qt6-l10n-tools  # lupdate and lrelease, and CMake's LinguistTools for them
   qt6-translations-l10n  # Qt's own texts (its dialogs' buttons) in the user's language
   fonts-liberation2 fonts-farsiweb fonts-comic-neue  # the window's fonts
