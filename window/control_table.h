@@ -19,7 +19,7 @@ enum class ControlKind {
 };
 
 struct FontSpec {
-  const char* face;  // the font the window was designed with; see fonts.h for what stands in
+  const char* face;  // the font the window was designed with; window/look.h says what stands in
   double points;
   bool bold;
 };
@@ -52,9 +52,8 @@ inline constexpr FontSpec kWindowFont{"MS Sans Serif", 13.5, true};
 // Every control, in the order the window creates them.
 extern const std::array<ControlSpec, 25> kControlTable;
 
-// "Text1(2)" for a member of a control array, "Cmby" for a single control.
+// "Text1(2)" for a member of a control array, "Cmby" for a single control (index -1).
+std::string ControlKey(const char* name, int index);
 std::string ControlKey(const ControlSpec& row);
-
-constexpr int TwipsToPixels(int twips) { return (twips + 7) / 15; }
 
 }  // namespace sho
