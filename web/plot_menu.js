@@ -5,6 +5,7 @@
 
 const PlotMenu = (() => {
   const kLongPress = 500;  // milliseconds
+  const kStill = 10;  // CSS pixels a finger may move and still hold
   let figure = null;
   let canvas = null;
   let menu = null;
@@ -116,15 +117,22 @@ const PlotMenu = (() => {
     }
   }
 
+  // A finger held still on the plot opens the menu where it is.
   function watchLongPress() {
     let timer = 0;
+    let start = null;
     const cancel = () => clearTimeout(timer);
     figure.addEventListener('pointerdown', (event) => {
       if (event.pointerType !== 'touch') return;
       cancel();
-      timer = setTimeout(() => open(event.clientX, event.clientY), kLongPress);
+      start = { x: event.clientX, y: event.clientY };
+      timer = setTimeout(() => open(start.x, start.y), kLongPress);
     });
-    for (const type of ['pointerup', 'pointercancel', 'pointermove']) figure.addEventListener(type, cancel);
+    figure.addEventListener('pointermove', (event) => {
+      const moved = start && (Math.abs(event.clientX - start.x) > kStill || Math.abs(event.clientY - start.y) > kStill);
+      if (moved) cancel();
+    });
+    for (const type of ['pointerup', 'pointercancel']) figure.addEventListener(type, cancel);
   }
 
   return {
@@ -143,6 +151,8 @@ const PlotMenu = (() => {
       document.body.append(menu);
       figure.addEventListener('contextmenu', onContextMenu);
       menu.addEventListener('keydown', onMenuKey);
+      // A click on an item keeps the focus in the menu, in browsers whose buttons take none.
+      menu.addEventListener('mousedown', (event) => event.preventDefault());
       menu.addEventListener('focusout', (event) => {
         if (!menu.contains(event.relatedTarget)) close(false);
       });
