@@ -26,16 +26,6 @@ bool IsTextBox(ControlKind kind) {
          kind == ControlKind::kComboBox;
 }
 
-// The colours a control has when the table gives none: 0x80000005 window background,
-// 0x80000008 window text, 0x8000000F button face, 0x80000012 button text.
-std::uint32_t DefaultBackColour(ControlKind kind) {
-  return IsTextBox(kind) ? 0x80000005 : 0x8000000F;
-}
-
-std::uint32_t DefaultForeColour(ControlKind kind) {
-  return IsTextBox(kind) || kind == ControlKind::kLine ? 0x80000008 : 0x80000012;
-}
-
 void ApplyColours(QWidget* widget, const ControlSpec& row) {
   QPalette palette = widget->palette();
   const QColor back = WindowColour(row.back_colour.value_or(DefaultBackColour(row.kind)));

@@ -75,4 +75,21 @@ std::string ControlKey(const char* name, int index) {
 
 std::string ControlKey(const ControlSpec& row) { return ControlKey(row.name, row.index); }
 
+namespace {
+
+bool HoldsText(ControlKind kind) {
+  return kind == ControlKind::kTextBox || kind == ControlKind::kMultiLineTextBox ||
+         kind == ControlKind::kComboBox;
+}
+
+}  // namespace
+
+std::uint32_t DefaultBackColour(ControlKind kind) {
+  return HoldsText(kind) ? 0x80000005 : 0x8000000F;
+}
+
+std::uint32_t DefaultForeColour(ControlKind kind) {
+  return HoldsText(kind) || kind == ControlKind::kLine ? 0x80000008 : 0x80000012;
+}
+
 }  // namespace sho

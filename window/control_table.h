@@ -56,4 +56,9 @@ extern const std::array<ControlSpec, 25> kControlTable;
 std::string ControlKey(const char* name, int index);
 std::string ControlKey(const ControlSpec& row);
 
+// The colours a control of this kind has when the table gives none: 0x80000005 window
+// background, 0x80000008 window text, 0x8000000F button face, 0x80000012 button text.
+std::uint32_t DefaultBackColour(ControlKind kind);
+std::uint32_t DefaultForeColour(ControlKind kind);
+
 }  // namespace sho
