@@ -6,6 +6,7 @@
 
 #include "runtime/number_text.h"
 #include "runtime/run_error.h"
+#include "runtime/units.h"
 
 namespace sho {
 namespace {
@@ -25,7 +26,7 @@ float Narrow(double y_twips, std::int16_t i, const char* too_far) {
 
 float Plot::Baseline() const {
   const float height = surface_.HeightInPoints();
-  return (height * 20) / 2;
+  return (height * kTwipsPerPoint) / 2;
 }
 
 void Plot::PlotEulerPoint(std::int16_t i, double y) {

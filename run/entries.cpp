@@ -1,6 +1,8 @@
 #include "run/entries.h"
 
 #include <algorithm>
+#include <optional>
+#include <utility>
 
 #include "runtime/run_error.h"
 
@@ -21,7 +23,29 @@ std::string Shown(const std::string& text) {
   return cut < text.size() ? shown + "..." : shown;
 }
 
+// The first character of a UTF-8 text; nullopt when there is none or it is malformed.
+std::optional<char32_t> FirstCharacter(std::string_view text) {
+  if (text.empty()) return std::nullopt;
+  const auto lead = static_cast<unsigned char>(text[0]);
+  const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+  if ((lead >= 0x80 && lead < 0xC0) || lead >= 0xF8 || text.size() < length) return std::nullopt;
+  char32_t c = length == 1 ? lead : lead & (0x7F >> length);
+  for (std::size_t k = 1; k < length; ++k) {
+    const auto next = static_cast<unsigned char>(text[k]);
+    if ((next & 0xC0) != 0x80) return std::nullopt;
+    c = (c << 6) | (next & 0x3F);
+  }
+  return c;
+}
+
 }  // namespace
+
+EntryTexts ReadEntryTexts(std::array<std::string, kEntryCount> texts,
+                          std::string_view decimal_separator) {
+  EntryTexts entries{std::move(texts), {}};
+  entries.locale.decimal_separator = FirstCharacter(decimal_separator).value_or(U'.');
+  return entries;
+}
 
 double EntryNumber(const EntryTexts& entries, int index) {
   const std::string& text = entries.text.at(static_cast<std::size_t>(index));

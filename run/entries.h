@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 #include "runtime/number_text.h"
 
@@ -18,6 +19,12 @@ struct EntryTexts {
   std::array<std::string, kEntryCount> text;
   NumberLocale locale;
 };
+
+// The entries as typed (UTF-8), to be read with the decimal separator that the user's locale
+// writes, as its library gives it in UTF-8 ("," in German, "٫" in Persian): its first character,
+// "." when it gives none.
+EntryTexts ReadEntryTexts(std::array<std::string, kEntryCount> texts,
+                          std::string_view decimal_separator);
 
 // The number in entry `index`. Throws a type mismatch, or an overflow for a number beyond the
 // double range, naming the entry.

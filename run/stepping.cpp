@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 
+#include "runtime/correctly_rounded.h"
 #include "runtime/cosine.h"
 #include "runtime/run_error.h"
 
@@ -34,8 +35,8 @@ RunConstants PrepareRun(const EntryTexts& entries) {
   }
 
   run.y0 = EntryNumber(entries, kEntryY0);
-  const double v0 = ((-run.y0) * run.system.Omega()) * std::tan(run.phi);
-  run.amplitude = run.y0 / std::cos(run.phi);
+  const double v0 = ((-run.y0) * run.system.Omega()) * CorrectlyRoundedTan(run.phi);
+  run.amplitude = run.y0 / CorrectlyRoundedCos(run.phi);
   if (!std::isfinite(v0)) {
     ThrowEntryOverflow(kEntryY0,
                        SHO_TRANSLATE_NOOP("RunError",

@@ -1,21 +1,34 @@
 #include "runtime/cosine.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
+
+#include "runtime/correctly_rounded.h"
 
 namespace sho {
 namespace {
 
 // Angles are reduced to r in [-pi/4, pi/4] with x = r + k pi/2. pi/2 is split into parts of which
 // the first two have at most 33 significant bits, so k times either is exact for |k| < 2^20 and r
-// comes out as hi + lo to far more than double precision; beyond that std::cos takes over.
+// comes out as hi + lo to far more than double precision; beyond that the correctly rounded cosine
+// takes over.
 constexpr double kTwoOverPi = 6.36619772367581382433e-01;
 constexpr double kPiOver2Part1 = 1.57079632673412561417e+00;
 constexpr double kPiOver2Part2 = 6.07710050630396597660e-11;
 constexpr double kPiOver2Part3 = 2.02226624879595063154e-21;
 constexpr double kLargestReduced = 823549.6;  // about 2^19 pi/2
+
+// The bits of a double as an integer and back (std::bit_cast, which not every standard library
+// has yet).
+template <class To, class From>
+To BitCast(const From& from) {
+  static_assert(sizeof(To) == sizeof(From));
+  To to;
+  std::memcpy(&to, &from, sizeof(To));
+  return to;
+}
 
 // Adding 1.5 * 2^52 rounds to an integer held in the low bits of the sum, in any vector register.
 constexpr double kRoundingShift = 6755399441055744.0;
@@ -71,12 +84,12 @@ inline double ReducedCosine(double x) {
 
   // cos(x) is cos(r), -sin(r), -cos(r), sin(r) for k = 0, 1, 2, 3 (mod 4), k's low bits being
   // those of `shifted`. Both kernels are computed and one is kept with a bit mask.
-  const auto quadrant = std::bit_cast<std::uint64_t>(shifted);
+  const auto quadrant = BitCast<std::uint64_t>(shifted);
   const std::uint64_t odd = std::uint64_t{0} - (quadrant & 1);
   const std::uint64_t sign = ((quadrant + 1) & 2) << 62;
-  const auto sin_bits = std::bit_cast<std::uint64_t>(SinKernel(hi, lo));
-  const auto cos_bits = std::bit_cast<std::uint64_t>(CosKernel(hi, lo));
-  return std::bit_cast<double>(((sin_bits & odd) | (cos_bits & ~odd)) ^ sign);
+  const auto sin_bits = BitCast<std::uint64_t>(SinKernel(hi, lo));
+  const auto cos_bits = BitCast<std::uint64_t>(CosKernel(hi, lo));
+  return BitCast<double>(((sin_bits & odd) | (cos_bits & ~odd)) ^ sign);
 }
 
 #if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
@@ -84,12 +97,17 @@ inline double ReducedCosine(double x) {
 #else
 #define SHO_VECTOR_CLONES
 #endif
+#if defined(__GNUC__) && !defined(__clang__)
+#define SHO_NO_ALIASING_IN_LOOP _Pragma("GCC ivdep")
+#else
+#define SHO_NO_ALIASING_IN_LOOP
+#endif
 
 // Returns whether any angle lies beyond kLargestReduced.
 SHO_VECTOR_CLONES
 bool ReducedCosines(const double* angles, double* cosines, int count) {
   int outside = 0;
-#pragma GCC ivdep
+  SHO_NO_ALIASING_IN_LOOP
   for (int i = 0; i < count; ++i) {
     cosines[i] = ReducedCosine(angles[i]);
     outside |= !(std::fabs(angles[i]) <= kLargestReduced);
@@ -103,12 +121,12 @@ void Cosines(std::span<const double> angles, std::span<double> cosines) {
   const int count = static_cast<int>(std::min(angles.size(), cosines.size()));
   if (!ReducedCosines(angles.data(), cosines.data(), count)) return;
   for (int i = 0; i < count; ++i) {
-    if (!(std::fabs(angles[i]) <= kLargestReduced)) cosines[i] = std::cos(angles[i]);
+    if (!(std::fabs(angles[i]) <= kLargestReduced)) cosines[i] = CorrectlyRoundedCos(angles[i]);
   }
 }
 
 double Cosine(double angle) {
-  return std::fabs(angle) <= kLargestReduced ? ReducedCosine(angle) : std::cos(angle);
+  return std::fabs(angle) <= kLargestReduced ? ReducedCosine(angle) : CorrectlyRoundedCos(angle);
 }
 
 }  // namespace sho

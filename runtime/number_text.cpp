@@ -1,7 +1,8 @@
 #include "runtime/number_text.h"
 
+#include <fast_float/fast_float.h>
+
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <optional>
@@ -64,7 +65,6 @@ bool IsMinus(char32_t c) { return c == U'-' || c == 0x2212; }
 struct Normalized {
   bool negative = false;
   std::string digits;  // mantissa and exponent, as from_chars reads them
-  long magnitude_hint = 0;
 };
 
 std::optional<Normalized> Normalize(std::string_view text, NumberLocale locale) {
@@ -85,18 +85,12 @@ std::optional<Normalized> Normalize(std::string_view text, NumberLocale locale) 
   if (*it == U'+' || IsMinus(*it)) n.negative = IsMinus(*it++);
 
   int mantissa_digits = 0;
-  long integer_digits = 0;  // significant digits before the point
-  long leading_zeros = 0;   // zeros right after the point while no significant digit was seen
   bool seen_point = false;
-  bool seen_significant = false;
   for (; it != last; ++it) {
     const char32_t c = *it;
     if (const int d = DigitValue(c); d >= 0) {
       n.digits.push_back(static_cast<char>('0' + d));
       ++mantissa_digits;
-      if (d != 0) seen_significant = true;
-      if (!seen_point && seen_significant) ++integer_digits;
-      if (seen_point && !seen_significant) ++leading_zeros;
     } else if (!seen_point && (c == U'.' || c == 0x066B || c == locale.decimal_separator)) {
       n.digits.push_back('.');
       seen_point = true;
@@ -106,29 +100,19 @@ std::optional<Normalized> Normalize(std::string_view text, NumberLocale locale) 
   }
   if (mantissa_digits == 0) return std::nullopt;
 
-  long exponent = 0;
   if (it != last && (*it == U'e' || *it == U'E')) {
     n.digits.push_back('e');
     ++it;
-    bool exponent_negative = false;
     if (it != last && (*it == U'+' || IsMinus(*it))) {
-      exponent_negative = IsMinus(*it++);
-      if (exponent_negative) n.digits.push_back('-');
+      if (IsMinus(*it++)) n.digits.push_back('-');
     }
     int exponent_digits = 0;
     for (; it != last && DigitValue(*it) >= 0; ++it, ++exponent_digits) {
-      const int d = DigitValue(*it);
-      n.digits.push_back(static_cast<char>('0' + d));
-      exponent = std::min(exponent * 10 + d, 1'000'000'000L);
+      n.digits.push_back(static_cast<char>('0' + DigitValue(*it)));
     }
     if (exponent_digits == 0) return std::nullopt;
-    if (exponent_negative) exponent = -exponent;
   }
   if (it != last) return std::nullopt;
-
-  // Roughly the decimal exponent of the value; only its sign matters, to tell a number too large
-  // for a double from one too small.
-  n.magnitude_hint = (integer_digits > 0 ? integer_digits : -leading_zeros) + exponent;
   return n;
 }
 
@@ -138,40 +122,17 @@ ParsedNumber ParseNumber(std::string_view text, NumberLocale locale) {
   const auto normalized = Normalize(text, locale);
   if (!normalized) return {ParseStatus::kNotANumber, 0.0};
 
+  // Correctly rounded, as std::from_chars reads, but a magnitude beyond the double range reads
+  // as infinity and one below the smallest double as zero, where std::from_chars reports them.
   const std::string& digits = normalized->digits;
   double value = 0.0;
-  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value,
-                                            std::chars_format::general);
-  if (error == std::errc::result_out_of_range) {
-    if (normalized->magnitude_hint > 0) return {ParseStatus::kOutOfRange, 0.0};
-    value = 0.0;  // below the smallest double
-  } else if (error != std::errc() || end != digits.data() + digits.size() ||
-             !std::isfinite(value)) {
+  const auto [end, error] = fast_float::from_chars(digits.data(), digits.data() + digits.size(),
+                                                   value, fast_float::chars_format::general);
+  if (error != std::errc() || end != digits.data() + digits.size() || std::isnan(value)) {
     return {ParseStatus::kNotANumber, 0.0};
   }
+  if (std::isinf(value)) return {ParseStatus::kOutOfRange, 0.0};
   return {ParseStatus::kOk, normalized->negative ? -value : value};
-}
-
-namespace {
-// Zero has no sign in either form: -0 is written as 0.
-double Unsigned0(double x) { return x == 0.0 ? 0.0 : x; }
-}  // namespace
-
-char* WriteShortestText(char* out, double x) {
-  x = Unsigned0(x);
-  return std::to_chars(out, out + kMaxNumberTextLength, x).ptr;
-}
-
-std::string ShortestText(double x) {
-  char buffer[kMaxNumberTextLength];
-  return std::string(buffer, WriteShortestText(buffer, x));
-}
-
-char* WriteText15G(char* out, double x) {
-  x = Unsigned0(x);
-  char* end = std::to_chars(out, out + kMaxNumberTextLength, x, std::chars_format::general, 15).ptr;
-  std::replace(out, end, 'e', 'E');
-  return end;
 }
 
 }  // namespace sho

@@ -39,4 +39,15 @@ std::string ShortestText(double x);
 // ("0.9975", "-263523.511624393", "1.5E-07", "1E+20"). Same contract as WriteShortestText.
 char* WriteText15G(char* out, double x);
 
+// The number with at most `precision` significant digits, as printf's "%.<precision>g" writes it
+// in the C locale ("0.00123", "1.23e+06", "-0"); `precision` counts from 1 to
+// kMaxGeneralPrecision. Same contract as WriteShortestText.
+inline constexpr int kMaxGeneralPrecision = 17;
+char* WriteGeneralText(char* out, double x, int precision);
+
+// The number rounded to a whole one, as printf's "%.0f" writes it in the C locale ("3", "-0",
+// "1000000"), below 1e21 in magnitude; from there on, in the file form ("1e+21"). Same contract as
+// WriteShortestText.
+char* WriteWholeText(char* out, double x);
+
 }  // namespace sho

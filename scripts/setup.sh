@@ -5,10 +5,12 @@ set -euo pipefail
 
 run_packages=(
   cmake g++ make help2man
-  qt6-base-dev qt6-svg-dev
+  qt6-base-dev
+  libqt6svg6  # Qt's SVG icon engine, which draws the program's icon
   qt6-tools-dev qt6-l10n-tools  # lupdate and lrelease, and CMake's LinguistTools for them
   qt6-translations-l10n  # Qt's own texts (its dialogs' buttons) in the user's language
   fonts-liberation2 fonts-farsiweb fonts-comic-neue  # the window's fonts
+  libfmt-dev libfast-float-dev  # numbers to text and back, header-only
   emscripten  # the browser version (run.sh --web); it brings node where none is
 )
 test_packages=(
@@ -16,6 +18,8 @@ test_packages=(
   xvfb xauth xdotool imagemagick  # the screenshot, and starting the packaged program
   dpkg-dev desktop-file-utils appstream librsvg2-bin lintian man-db  # building and checking the package
   clang-14 libclang-rt-14-dev  # the fuzzer (libFuzzer and its sanitizers)
+  libmpfr-dev  # the correctly rounded cosine and tangent checked against MPFR
+  emscripten  # the numbers checked in WebAssembly as well (it brings node where none is)
   at-spi2-core dbus python3-pyatspi xclip  # the window read through the accessibility bus
   chromium firefox-esr  # the browser page's tests, driven from node
 )

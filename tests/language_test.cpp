@@ -44,7 +44,7 @@ SaveDialogSeen OpenSaveDialog(Form1& form) {
     seen = {dialog->windowTitle(), dialog->layoutDirection()};
     dialog->reject();
   });
-  form.SavePlot_Click();
+  form.PlotMenu->SavePlot_Click();
   return seen;
 }
 
@@ -97,8 +97,8 @@ TEST_F(Persian, PlotMenuSaveDialogAndSaveErrorArePersianRightToLeft) {
   EXPECT_EQ(dialog.direction, Qt::RightToLeft);
 
   const QString missing = QString::fromStdString((dir / "missing" / "plot.png").string());
-  form.SetPlotFileChooser([&](QWidget*) { return missing; });
-  form.SavePlot_Click();
+  form.PlotMenu->SetFileChooser([&](QWidget*) { return missing; });
+  form.PlotMenu->SavePlot_Click();
   auto* box = form.findChild<QMessageBox*>("PlotSaveErrorBox");
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(box->text(), QString::fromUtf8("ذخیرهٔ نمودار در %1 ممکن نشد.").arg(missing));

@@ -138,6 +138,9 @@ TEST(NumberText, FileFormIsTheShortestTextThatReadsBack) {
   EXPECT_EQ(ShortestText(-0.0), "0");
   EXPECT_EQ(ShortestText(1e-5), "1e-05");
   EXPECT_EQ(ShortestText(1e22), "1e+22");
+  EXPECT_EQ(ShortestText(100000.0), "1e+05");  // shorter than "100000"
+  EXPECT_EQ(ShortestText(0.001), "0.001");     // as long as "1e-03": the fixed form
+  EXPECT_EQ(ShortestText(std::ldexp(1.0, 60)), "1152921504606846976");  // not 1152921504606847000
   for (const double x : {0.1, 1.0 / 3.0, -263523.511624393, 93344.58588233248, 5e-324, DBL_MAX,
                          -123456789012345678.0}) {
     const std::string text = ShortestText(x);
@@ -157,6 +160,27 @@ TEST(NumberText, ListFormIsPrintfsFifteenDigits) {
   EXPECT_EQ(Text15G(123456789012345.0), "123456789012345");
   EXPECT_EQ(Text15G(1234567890123456.0), "1.23456789012346E+15");
   EXPECT_EQ(Text15G(-0.0), "0");
+}
+
+TEST(NumberText, GeneralAndWholeFormsAreThoseOfPrintf) {
+  const auto general = [](double x, int precision) {
+    char buffer[kMaxNumberTextLength];
+    return std::string(buffer, WriteGeneralText(buffer, x, precision));
+  };
+  EXPECT_EQ(general(0.00123456, 3), "0.00123");
+  EXPECT_EQ(general(1234567.0, 3), "1.23e+06");
+  EXPECT_EQ(general(-0.0, 3), "-0");
+  EXPECT_EQ(general(100.0, 3), "100");
+  EXPECT_EQ(general(0.5, 0), "0.5");  // as printf, a precision of 0 counts as 1
+
+  const auto whole = [](double x) {
+    char buffer[kMaxNumberTextLength];
+    return std::string(buffer, WriteWholeText(buffer, x));
+  };
+  EXPECT_EQ(whole(2.5), "2");  // halfway: to the even one
+  EXPECT_EQ(whole(-0.4), "-0");
+  EXPECT_EQ(whole(123456789012345678.0), "123456789012345680");
+  EXPECT_EQ(whole(1e21), "1e+21");
 }
 
 }  // namespace

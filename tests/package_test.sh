@@ -4,7 +4,7 @@
 # fields and the dependencies in them, the desktop entry and metainfo against their validators,
 # the manual page against man's warnings and the program's usage, and that the program it
 # installs answers --help with no display and starts from there and shows its window on an X
-# server.
+# server, drawn in fonts of the packages it depends on.
 # Usage: tests/package_test.sh BUILD-DIR
 set -uo pipefail
 build=$(realpath "$1")
@@ -117,12 +117,6 @@ for library in $(readelf -d "$program" | sed -nE 's/.*NEEDED.*\[(.*)\]/\1/p'); d
   for owner in $owners; do depends_on "$depends" "$owner" && named=yes; done
   check "the package of $library ($(echo $owners)) is in Depends" test "$named" = yes
 done
-for family in "Liberation Sans" "Nazli" "Comic Neue"; do
-  font=$(fc-list "$family" file | head -n 1 | sed 's/: *$//')
-  owner=$(dpkg-query -S "$font" 2>/dev/null | sed -E 's/[:,].*//' | head -n 1)
-  check "the font $family (${owner:-not installed}) is in Depends" \
-    depends_on "$depends" "${owner:-none}"
-done
 
 echo "== Desktop entry, icon and metainfo"
 entry=$root/usr/share/applications/$app_id.desktop
@@ -152,6 +146,7 @@ echo "== The installed program starts"
 # A clean environment, as a desktop's menu would start it, on an X server of its own: this uses
 # the X11 platform plugin, the fonts and the libraries that the package depends on.
 mkdir -p "$scratch/home" "$scratch/work"
+: >"$scratch/fonts"
 export program scratch
 xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" bash -c '
   cd "$scratch/work"
@@ -168,6 +163,8 @@ xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" bash -c '
   xdotool getwindowname "$window" >"$scratch/title"
   sleep 0.5
   import -window "$window" "$scratch/window.png"
+  # The font files the window is drawn with: the ones the program has open.
+  grep -Eo "/[^ ]+\.(ttf|otf|ttc|pfb)$" "/proc/$pid/maps" | sort -u >"$scratch/fonts"
   kill -0 "$pid" || exit 1
   kill "$pid"
 ' >"$scratch/start.log" 2>&1
@@ -177,6 +174,20 @@ check "its window appeared, with the class name the desktop entry gives" test "$
 check "its title is the program's own" grep -q "^Simple Harmonic Oscilator" "$scratch/title"
 check "it drew the window in its orange" bash -c \
   "convert '$scratch/window.png' -crop 1x1+4+520 -depth 8 txt:- | grep -qi '#FFC080'"
+# Each font family the window is designed with is drawn from files of a package that Depends
+# names. Where two packages have a family (fonts-liberation beside fonts-liberation2), only the
+# one the program opened counts.
+for family in "Liberation Sans" "Nazli" "Comic Neue"; do
+  owners=() unnamed=()
+  while read -r font; do
+    [ "$(fc-scan --format '%{family[0]}' "$font")" = "$family" ] || continue
+    owner=$(dpkg-query -S "$font" 2>/dev/null | sed -E 's/[:,].*//' | head -n 1)
+    [[ " ${owners[*]} " == *" ${owner:-$font} "* ]] || owners+=("${owner:-$font}")
+    depends_on "$depends" "${owner:-none}" || unnamed+=("${owner:-$font}")
+  done <"$scratch/fonts"
+  check "the window is drawn in $family from ${owners[*]:-no file}, which Depends names" \
+    test ${#owners[@]} -gt 0 -a ${#unnamed[@]} -eq 0
+done
 
 echo "The package: $deb"
 echo "$passed passed, $failed failed"

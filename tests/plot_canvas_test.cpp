@@ -26,9 +26,10 @@ class Canvas : public ::testing::Test {
     canvas.Clear();
   }
   int CountNotWhite() const {
+    const QImage drawing = canvas.Drawing();
     int count = 0;
-    for (int y = 0; y < canvas.Drawing().height(); ++y) {
-      for (int x = 0; x < canvas.Drawing().width(); ++x) count += Pixel(x, y) != kWhite;
+    for (int y = 0; y < drawing.height(); ++y) {
+      for (int x = 0; x < drawing.width(); ++x) count += drawing.pixel(x, y) != kWhite;
     }
     return count;
   }
@@ -65,6 +66,18 @@ TEST_F(Canvas, APointColoursTheOnePixelThatContainsIt) {
 
   canvas.Clear();
   EXPECT_EQ(CountNotWhite(), 0);
+}
+
+TEST_F(Canvas, ACopyOfTheDrawingKeepsItsPixelsWhileTheRunDrawsOn) {
+  canvas.SetPoint(150, 150, kEulerColour);  // pixel (10, 10)
+  const QImage copy = canvas.Drawing();
+  canvas.SetPoint(300, 300, kExactColour);  // pixel (20, 20)
+  canvas.Clear();
+  canvas.SetPoint(150, 150, kExactColour);
+  const double ratio = canvas.devicePixelRatioF();
+  EXPECT_EQ(copy.pixel(10 * ratio, 10 * ratio), kRed);
+  EXPECT_EQ(copy.pixel(20 * ratio, 20 * ratio), kWhite);
+  EXPECT_EQ(Pixel(10 * ratio, 10 * ratio), kBlue);
 }
 
 TEST_F(Canvas, PaintsWhatItHasDrawn) {

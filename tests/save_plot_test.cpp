@@ -27,7 +27,7 @@ class SavePlot : public ::testing::Test {
  protected:
   SavePlot() {
     std::filesystem::current_path(dir.path());
-    form.SetPlotFileChooser([this](QWidget* parent) {
+    form.PlotMenu->SetFileChooser([this](QWidget* parent) {
       ++times_asked;
       EXPECT_EQ(parent, &form);
       return QString::fromStdString(chosen.string());

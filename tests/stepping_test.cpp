@@ -6,6 +6,7 @@
 #include <complex>
 
 #include "run/run.h"
+#include "runtime/correctly_rounded.h"
 #include "runtime/cosine.h"
 #include "runtime/run_error.h"
 
@@ -84,8 +85,8 @@ TEST(Stepping, PhaseGivesStartVelocityAndExactAmplitude) {
   const RunConstants run = PrepareRun(Entries("2", "60", "0.01"));
   EXPECT_EQ(run.phi, phi);
   EXPECT_EQ(run.start.y, 2.0);
-  EXPECT_EQ(run.start.v, ((-2.0) * 5.0) * std::tan(phi));
-  EXPECT_EQ(run.amplitude, 2.0 / std::cos(phi));
+  EXPECT_EQ(run.start.v, ((-2.0) * 5.0) * CorrectlyRoundedTan(phi));
+  EXPECT_EQ(run.amplitude, 2.0 / CorrectlyRoundedCos(phi));
 
   // The exact curve y(t) = A cos(omega t + phi) starts where the Euler steps start.
   EXPECT_NEAR(run.amplitude * std::cos(phi), run.start.y, 1e-15);

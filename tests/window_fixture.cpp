@@ -101,7 +101,7 @@ QImage Window::ExpectedDrawing(const EntryTexts& entries) const {
 }
 
 bool Window::DrawingIsBlank() const {
-  const QImage& drawing = form.fig->Drawing();
+  const QImage drawing = form.fig->Drawing();
   for (int y = 0; y < drawing.height(); ++y) {
     for (int x = 0; x < drawing.width(); ++x) {
       if (drawing.pixel(x, y) != 0xFFFFFFFF) return false;

@@ -12,7 +12,6 @@ const Form1 = (() => {
   const separator = Translation.decimalSeparator();
 
   const entry = (k) => controls.get(`Text1(${k})`);
-  const nextFrame = () => new Promise((resolve) => requestAnimationFrame(() => resolve()));
 
   function ShowRunResults(result) {
     ResultsListView.show(result.editText, result.entries, result.entries > 0 ? Bridge.listEntries() : '');
@@ -53,7 +52,7 @@ const Form1 = (() => {
     const result = Bridge.run([entry(0).value, entry(1).value, entry(2).value], separator, ResultsListView.chosenEntry());
     ShowRunResults(result);
     if (result.error) ReportRunError(result.error);
-    Promise.all([keepLines(result), nextFrame()]).finally(() => {
+    keepLines(result).finally(() => {
       busy -= 1;
       if (busy === 0 && !ended) setState('idle');
     });

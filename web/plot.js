@@ -27,7 +27,7 @@ const PlotView = (() => {
       words.push(fill(qsTranslate('Form1', 'Shown: steps %1 to %2.'), [String(facts.firstStep), String(facts.lastStep)]));
       if (facts.endsTogether) {
         const at = qsTranslate('Form1', 'At step %1 the red point is %2 from the blue one.');
-        words.push(fill(at, [String(facts.lastStep), facts.distance]));
+        words.push(fill(at, [String(facts.lastStep), Translation.inLocaleDigits(facts.distance)]));
         if (facts.redOutside) words.push(qsTranslate('Form1', 'The red point lies outside the drawing.'));
         if (facts.blueOutside) words.push(qsTranslate('Form1', 'The blue point lies outside the drawing.'));
       }
@@ -42,7 +42,7 @@ const PlotView = (() => {
       context = canvas.getContext('2d', { alpha: false });
       description = document.createElement('p');
       description.id = 'plot-description';
-      description.className = 'screen-reader-only';
+      description.hidden = true;  // read as the canvas's description, not once more as text
       canvas.after(description);
       canvas.setAttribute('aria-describedby', description.id);
       describe(null);

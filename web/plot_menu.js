@@ -5,39 +5,40 @@
 
 const PlotMenu = (() => {
   const kLongPress = 500;  // milliseconds
+  const kStill = 10;  // CSS pixels a finger may move and still hold
   let figure = null;
   let canvas = null;
   let menu = null;
 
-  // The drawing area as shown: the drawing, then what lies on it in the order it is stacked.
+  // The drawing area as shown: the drawing, then what lies on it in the order it is stacked, drawn
+  // in CSS pixels on as many device pixels as the canvas has.
   function shownImage() {
     const image = document.createElement('canvas');
     image.width = canvas.width;
     image.height = canvas.height;
     const context = image.getContext('2d');
     context.drawImage(canvas, 0, 0);
-    const scale = canvas.width / canvas.clientWidth;
+    context.scale(canvas.width / canvas.clientWidth, canvas.height / canvas.clientHeight);
     const layers = [...figure.children].filter((child) => child.classList.contains('control'));
     layers.sort((a, b) => a.style.zIndex - b.style.zIndex);
-    for (const layer of layers) drawLayer(context, layer, scale);
+    for (const layer of layers) drawLayer(context, layer);
     return image;
   }
 
-  function drawLayer(context, layer, scale) {
+  function drawLayer(context, layer) {
     const style = getComputedStyle(layer);
-    const left = layer.offsetLeft * scale;
-    const top = layer.offsetTop * scale;
-    const width = layer.offsetWidth * scale;
+    const left = layer.offsetLeft;
+    const width = layer.offsetWidth;
     context.fillStyle = style.backgroundColor;
-    context.fillRect(left, top, width, layer.offsetHeight * scale);
+    context.fillRect(left, layer.offsetTop, width, layer.offsetHeight);
     if (!layer.textContent) return;
     const rightToLeft = style.direction === 'rtl';
-    context.font = `${style.fontWeight} ${parseInt(style.fontSize, 10) * scale}px ${style.fontFamily}`;
+    context.font = `${style.fontStyle} ${style.fontWeight} ${style.fontSize} ${style.fontFamily}`;
     context.fillStyle = style.color;
     context.textBaseline = 'top';
     context.direction = style.direction;
     context.textAlign = rightToLeft ? 'right' : 'left';
-    context.fillText(layer.textContent, rightToLeft ? left + width : left, top);
+    context.fillText(layer.textContent, rightToLeft ? left + width : left, layer.offsetTop);
   }
 
   function imageBlob() {
@@ -116,15 +117,22 @@ const PlotMenu = (() => {
     }
   }
 
+  // A finger held still on the plot opens the menu where it is.
   function watchLongPress() {
     let timer = 0;
+    let start = null;
     const cancel = () => clearTimeout(timer);
     figure.addEventListener('pointerdown', (event) => {
       if (event.pointerType !== 'touch') return;
       cancel();
-      timer = setTimeout(() => open(event.clientX, event.clientY), kLongPress);
+      start = { x: event.clientX, y: event.clientY };
+      timer = setTimeout(() => open(start.x, start.y), kLongPress);
     });
-    for (const type of ['pointerup', 'pointercancel', 'pointermove']) figure.addEventListener(type, cancel);
+    figure.addEventListener('pointermove', (event) => {
+      const moved = start && (Math.abs(event.clientX - start.x) > kStill || Math.abs(event.clientY - start.y) > kStill);
+      if (moved) cancel();
+    });
+    for (const type of ['pointerup', 'pointercancel']) figure.addEventListener(type, cancel);
   }
 
   return {
@@ -143,6 +151,8 @@ const PlotMenu = (() => {
       document.body.append(menu);
       figure.addEventListener('contextmenu', onContextMenu);
       menu.addEventListener('keydown', onMenuKey);
+      // A click on an item keeps the focus in the menu, in browsers whose buttons take none.
+      menu.addEventListener('mousedown', (event) => event.preventDefault());
       menu.addEventListener('focusout', (event) => {
         if (!menu.contains(event.relatedTarget)) close(false);
       });

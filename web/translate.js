@@ -7,6 +7,18 @@ const Translation = (() => {
   const firstLanguage = (navigator.languages && navigator.languages[0]) || navigator.language || 'en';
   const persian = /^fa(-|$)/i.test(firstLanguage);
 
+  // The zero digit and the decimal separator of the browser's first language.
+  function localeSymbols() {
+    try {
+      const parts = new Intl.NumberFormat(firstLanguage, { useGrouping: false }).formatToParts(0.5);
+      const integer = parts.find((part) => part.type === 'integer');
+      const decimal = parts.find((part) => part.type === 'decimal');
+      return { zero: integer ? integer.value.codePointAt(0) : 0x30, decimal: decimal ? decimal.value : '.' };
+    } catch (error) {
+      return { zero: 0x30, decimal: '.' };
+    }
+  }
+
   return {
     // The browser's first language, which decides how entries are read whatever the page shows.
     firstLanguage,
@@ -38,13 +50,16 @@ const Translation = (() => {
     // The decimal separator of the browser's first language, as the desktop reads entries with
     // its locale's: "," in German, "٫" in Persian.
     decimalSeparator() {
-      try {
-        const parts = new Intl.NumberFormat(firstLanguage).formatToParts(0.5);
-        const decimal = parts.find((part) => part.type === 'decimal');
-        return decimal ? decimal.value : '.';
-      } catch (error) {
-        return '.';
-      }
+      return localeSymbols().decimal;
+    },
+
+    // A number the program wrote with ASCII digits and ".", in the digits and decimal separator
+    // of the browser's first language, as the desktop shows it in its locale's.
+    inLocaleDigits(ascii) {
+      const { zero, decimal } = localeSymbols();
+      return ascii.replace(/[0-9.]/g, (c) =>
+        c === '.' ? decimal : String.fromCodePoint(zero + c.charCodeAt(0) - 0x30),
+      );
     },
   };
 })();

@@ -107,9 +107,10 @@ const ProgramWindow = (() => {
     return { outer: fieldset, inner: fieldset };
   }
 
-  // Where a control comes in the page: by the first tab stop in it, else by its own tab index,
-  // so that the order of the page is the window's tab order.
+  // Where a control comes in the page: the title first, then by the first tab stop in it, else
+  // by its own tab index, so that the order of the page is the window's tab order.
   function orderKey(control, childrenOf) {
+    if (control.key === kTitleKey) return -1;
     const takesFocus = !['label', 'line', 'frame'].includes(control.kind);
     const keys = (childrenOf.get(control.key) || []).map((child) => orderKey(child, childrenOf));
     if (takesFocus) keys.push(control.tab);

@@ -10,20 +10,6 @@
 namespace sho {
 namespace {
 
-// The usual colours of a kind, as system colours: 0x80000005 window background, 0x80000008
-// window text, 0x8000000F button face, 0x80000012 button text (as the desktop window has them).
-std::uint32_t DefaultBackColour(ControlKind kind) {
-  const bool holds_text = kind == ControlKind::kTextBox || kind == ControlKind::kMultiLineTextBox ||
-                          kind == ControlKind::kComboBox;
-  return holds_text ? 0x80000005 : 0x8000000F;
-}
-
-std::uint32_t DefaultForeColour(ControlKind kind) {
-  const bool holds_text = kind == ControlKind::kTextBox || kind == ControlKind::kMultiLineTextBox ||
-                          kind == ControlKind::kComboBox || kind == ControlKind::kLine;
-  return holds_text ? 0x80000008 : 0x80000012;
-}
-
 // System colour nn of 0x800000nn as the Fusion style's palette gives it on the desktop.
 Colour SystemColour(std::uint32_t index) {
   switch (index) {

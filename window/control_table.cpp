@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "runtime/units.h"
+
 namespace sho {
 namespace {
 
@@ -25,6 +27,10 @@ constexpr const char* kResultsHeading =
     "                          ";
 static_assert(std::char_traits<char>::length(kResultsHeading) == 99);
 
+// The drawing area's size, short enough for the table's columns.
+constexpr int kFigW = kPlotWidthTwips;
+constexpr int kFigH = kPlotHeightTwips;
+
 constexpr const char* kResult =
     "\u0646\u062A\u064A\u062C\u0647 "
     "\u0645\u062D\u0627\u0633\u0628\u0627\u062A";  // نتيجه محاسبات
@@ -37,10 +43,10 @@ const std::array<ControlSpec, 25> kControlTable = {{
   // name      idx kind                  container    left   top  width height text                 back        fore        font          tab
   {"Text2",      2, K::kMultiLineTextBox, "Form1",     4200, 1920, 5295,  420, "3-Graphs.\r\n",       0x00FFFFC0, kDefault,   kSans12Bold,   14},
   {"Text2",      1, K::kMultiLineTextBox, "Form1",     4200,  360, 5295,  420, "2-Current values.\r\n", 0x00FFFFC0, kDefault, kSans12Bold,   13},
-  {"fig",       -1, K::kPictureBox,       "Form1",     4200, 2400, 5280, 5175, "",                    0x00FFFFFF, kDefault,   kSans825,      11},
+  {"fig",       -1, K::kPictureBox,       "Form1",     4200, 2400, kFigW, kFigH, "",                  0x00FFFFFF, kDefault,   kSans825,      11},
   {"Label3",    -1, K::kLabel,            "fig",          0, 1560, 1815,  375, kResult,               0x8000000E, 0x000000FF, kZar975Bold,   22},
   {"Label2",     0, K::kLabel,            "fig",        120, 1200, 1575,  615, kExact,                0x00FFFFFF, 0x00FF0000, kZar975Bold,   19},
-  {"Line1",     -1, K::kLine,             "fig",          0, 2640, 5280, 2640, "",                    kDefault,   kDefault,   kSans825,      -1},
+  {"Line1",     -1, K::kLine,             "fig",          0, 2640, kFigW, 2640, "",                   kDefault,   kDefault,   kSans825,      -1},
   {"Exit",      -1, K::kButton,           "Form1",     2400, 6960,  975,  615, "Exit",                0x008080FF, kDefault,   kSans12Bold,   10},
   {"Frame3",    -1, K::kFrame,            "Form1",     4200,  840, 5295,  255, kResultsHeading,       kDefault,   kDefault,   kSans825Bold,   9},
   {"Cmby",      -1, K::kComboBox,         "Form1",     4200, 1080, 5295,  420, "         ",           kDefault,   kDefault,   kSans12,        8},
@@ -63,8 +69,27 @@ const std::array<ControlSpec, 25> kControlTable = {{
 }};
 // clang-format on
 
-std::string ControlKey(const ControlSpec& row) {
-  return row.index < 0 ? row.name : std::string(row.name) + "(" + std::to_string(row.index) + ")";
+std::string ControlKey(const char* name, int index) {
+  return index < 0 ? name : std::string(name) + "(" + std::to_string(index) + ")";
+}
+
+std::string ControlKey(const ControlSpec& row) { return ControlKey(row.name, row.index); }
+
+namespace {
+
+bool HoldsText(ControlKind kind) {
+  return kind == ControlKind::kTextBox || kind == ControlKind::kMultiLineTextBox ||
+         kind == ControlKind::kComboBox;
+}
+
+}  // namespace
+
+std::uint32_t DefaultBackColour(ControlKind kind) {
+  return HoldsText(kind) ? 0x80000005 : 0x8000000F;
+}
+
+std::uint32_t DefaultForeColour(ControlKind kind) {
+  return HoldsText(kind) || kind == ControlKind::kLine ? 0x80000008 : 0x80000012;
 }
 
 }  // namespace sho

@@ -19,7 +19,7 @@ enum class ControlKind {
 };
 
 struct FontSpec {
-  const char* face;  // the font the window was designed with; see fonts.h for what stands in
+  const char* face;  // the font the window was designed with; window/look.h says what stands in
   double points;
   bool bold;
 };
@@ -52,9 +52,13 @@ inline constexpr FontSpec kWindowFont{"MS Sans Serif", 13.5, true};
 // Every control, in the order the window creates them.
 extern const std::array<ControlSpec, 25> kControlTable;
 
-// "Text1(2)" for a member of a control array, "Cmby" for a single control.
+// "Text1(2)" for a member of a control array, "Cmby" for a single control (index -1).
+std::string ControlKey(const char* name, int index);
 std::string ControlKey(const ControlSpec& row);
 
-constexpr int TwipsToPixels(int twips) { return (twips + 7) / 15; }
+// The colours a control of this kind has when the table gives none: 0x80000005 window
+// background, 0x80000008 window text, 0x8000000F button face, 0x80000012 button text.
+std::uint32_t DefaultBackColour(ControlKind kind);
+std::uint32_t DefaultForeColour(ControlKind kind);
 
 }  // namespace sho

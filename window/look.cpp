@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "runtime/units.h"
+
 namespace sho {
 
 QFont WindowFont(const FontSpec& designed) {
@@ -19,7 +21,8 @@ QFont WindowFont(const FontSpec& designed) {
   }
   QFont font;
   font.setFamilies(families);
-  font.setPixelSize(static_cast<int>(std::lround(designed.points * 96 / 72)));
+  font.setPixelSize(
+      static_cast<int>(std::lround(designed.points * kTwipsPerPoint / kTwipsPerPixel)));
   font.setBold(designed.bold);
   return font;
 }

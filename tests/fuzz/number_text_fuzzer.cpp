@@ -1,13 +1,17 @@
 // Feeds arbitrary bytes to ParseNumber, as a user's text in one of several locales, and stops at
 // the first text it reads wrongly: an accepted text must be a finite double whose file form reads
 // back as the same double, a refused one must give 0, and where the text is plain ASCII the C
-// library's strtod must agree on whether it is a number and on its value.
+// library's strtod and std::from_chars must agree on whether it is a number and on its value.
+// The number read, and the first eight bytes taken as the bits of a double, must be written as
+// std::to_chars writes them, in every form the program writes.
 
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -91,6 +95,47 @@ void CompareWithStrtod(std::string_view text, const ParsedNumber& parsed) {
   if (parsed.status == ParseStatus::kOk && parsed.value != expected) {
     Fail("strtod reads another value", text);
   }
+
+  const std::size_t sign = trimmed.front() == '+' ? 1 : 0;
+  double value = 0;
+  const auto [from_chars_end, error] =
+      std::from_chars(trimmed.data() + sign, trimmed.data() + trimmed.size(), value);
+  if (error == std::errc() && from_chars_end == trimmed.data() + trimmed.size() &&
+      (parsed.status != ParseStatus::kOk || parsed.value != value ||
+       std::signbit(parsed.value) != std::signbit(value))) {
+    Fail("std::from_chars reads another value", text);
+  }
+}
+
+void Expect(const char* form, double x, const std::string& ours, const std::string& expected) {
+  if (ours != expected) {
+    std::fprintf(stderr, "%s of %a: \"%s\", std::to_chars: \"%s\"\n", form, x, ours.c_str(),
+                 expected.c_str());
+    std::abort();
+  }
+}
+
+void CompareWithToChars(double x, int precision) {
+  char ours[sho::kMaxNumberTextLength];
+  char expected[400];
+  const double unsigned0 = x == 0 ? 0.0 : x;
+  const auto text = [](const char* begin, const char* end) { return std::string(begin, end); };
+  Expect("file form", x, text(ours, sho::WriteShortestText(ours, x)),
+         text(expected, std::to_chars(expected, expected + 400, unsigned0).ptr));
+  std::string list_form =
+      text(expected,
+           std::to_chars(expected, expected + 400, unsigned0, std::chars_format::general, 15).ptr);
+  for (char& c : list_form) c = c == 'e' ? 'E' : c;
+  Expect("list form", x, text(ours, sho::WriteText15G(ours, x)), list_form);
+  Expect(
+      "general form", x, text(ours, sho::WriteGeneralText(ours, x, precision)),
+      text(expected,
+           std::to_chars(expected, expected + 400, x, std::chars_format::general, precision).ptr));
+  if (std::fabs(x) < 1e21) {
+    Expect("whole form", x, text(ours, sho::WriteWholeText(ours, x)),
+           text(expected,
+                std::to_chars(expected, expected + 400, x, std::chars_format::fixed, 0).ptr));
+  }
 }
 
 }  // namespace
@@ -107,5 +152,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Fail("refused, but the value is not 0", input);
   }
   if (locale.decimal_separator == U'.') CompareWithStrtod(input, parsed);
+
+  const int precision = 1 + static_cast<int>(size % sho::kMaxGeneralPrecision);
+  if (parsed.status == ParseStatus::kOk) CompareWithToChars(parsed.value, precision);
+  if (size >= 8) {
+    double bits;
+    std::memcpy(&bits, data, sizeof bits);
+    CompareWithToChars(bits, precision);
+  }
   return 0;
 }

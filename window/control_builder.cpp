@@ -1,0 +1,171 @@
+#include "window/control_builder.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <algorithm>
+#include <limits>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "outputs/plot_canvas.h"
+#include "outputs/results_list_box.h"
+#include "runtime/units.h"
+#include "window/look.h"
+
+namespace sho {
+namespace {
+
+bool IsTextBox(ControlKind kind) {
+  return kind == ControlKind::kTextBox || kind == ControlKind::kMultiLineTextBox ||
+         kind == ControlKind::kComboBox;
+}
+
+void ApplyColours(QWidget* widget, const ControlSpec& row) {
+  QPalette palette = widget->palette();
+  const QColor back = WindowColour(row.back_colour.value_or(DefaultBackColour(row.kind)));
+  const QColor fore = WindowColour(row.fore_colour.value_or(DefaultForeColour(row.kind)));
+  if (IsTextBox(row.kind)) {
+    palette.setColor(QPalette::Base, back);
+    palette.setColor(QPalette::Text, fore);
+  } else if (row.kind == ControlKind::kButton) {
+    palette.setColor(QPalette::Button, back);
+    palette.setColor(QPalette::ButtonText, fore);
+  } else if (row.kind == ControlKind::kLine) {
+    palette.setColor(QPalette::Window, fore);  // a line is its border colour all through
+  } else {
+    palette.setColor(QPalette::Window, back);
+    palette.setColor(QPalette::WindowText, fore);
+  }
+  widget->setPalette(palette);
+  widget->setAutoFillBackground(row.kind != ControlKind::kPictureBox);
+}
+
+bool TakesFocus(ControlKind kind) {
+  return kind != ControlKind::kLabel && kind != ControlKind::kLine && kind != ControlKind::kFrame;
+}
+
+QRect Geometry(const ControlSpec& row) {
+  if (row.kind == ControlKind::kLine) {  // (x1, y1) to (x2, y2), one pixel wide
+    const QPoint from(NearestPixel(row.left), NearestPixel(row.top));
+    const QPoint to(NearestPixel(row.width), NearestPixel(row.height));
+    return QRect(from, QSize(std::max(1, to.x() - from.x()), std::max(1, to.y() - from.y())));
+  }
+  return QRect(NearestPixel(row.left), NearestPixel(row.top), NearestPixel(row.width),
+               NearestPixel(row.height));
+}
+
+QWidget* MakeEntry(const QString& text, QWidget* container) {
+  auto* box = new QLineEdit(text, container);
+  // Qt would cut a pasted text at 32,767 characters without a word, and the run would then read
+  // another number than the one entered (or none): take all of it.
+  box->setMaxLength(std::numeric_limits<int>::max());
+  return box;
+}
+
+QWidget* MakeInstructions(QString text, QWidget* container) {
+  auto* box = new QPlainTextEdit(text.replace("\r\n", "\n"), container);
+  box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  box->setTabChangesFocus(true);
+  return box;
+}
+
+QWidget* MakeResultsBox(const QString& text, QWidget* container, const ResultsList& list,
+                        ResultsListModel& list_model) {
+  auto* box = new ResultsListBox(list, container);
+  box->setEditable(true);
+  box->setModel(&list_model);
+  box->setInsertPolicy(QComboBox::NoInsert);
+  box->setCompleter(nullptr);
+  box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  box->setEditText(text);
+  return box;
+}
+
+QWidget* MakeCanvas(QWidget* container) {
+  auto* canvas = new PlotCanvas(container);
+  canvas->setFocusPolicy(Qt::StrongFocus);
+  return canvas;
+}
+
+QWidget* MakeLabel(const QString& text, QWidget* container) {
+  auto* label = new QLabel(text, container);
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  label->setWordWrap(true);
+  return label;
+}
+
+// The widget for a row of the table, by its kind alone.
+QWidget* MakeControl(const ControlSpec& row, QWidget* container, const ResultsList& list,
+                     ResultsListModel& list_model) {
+  const QString text = QString::fromUtf8(row.text);
+  switch (row.kind) {
+    case ControlKind::kTextBox:
+      return MakeEntry(text, container);
+    case ControlKind::kMultiLineTextBox:
+      return MakeInstructions(text, container);
+    case ControlKind::kComboBox:
+      return MakeResultsBox(text, container, list, list_model);
+    case ControlKind::kPictureBox:
+      return MakeCanvas(container);
+    case ControlKind::kLabel:
+      return MakeLabel(text, container);
+    case ControlKind::kLine:
+      return new QFrame(container);
+    case ControlKind::kButton:
+      return new QPushButton(text, container);
+    case ControlKind::kFrame:
+      return new QGroupBox(text, container);
+  }
+  throw std::logic_error("a control of no known kind");
+}
+
+// Where controls overlap, the earlier in the table lies above; labels lie above everything.
+void Stack(const Controls& controls) {
+  for (auto row = kControlTable.rbegin(); row != kControlTable.rend(); ++row) {
+    controls.at(ControlKey(*row))->raise();
+  }
+  for (auto row = kControlTable.rbegin(); row != kControlTable.rend(); ++row) {
+    if (row->kind == ControlKind::kLabel) controls.at(ControlKey(*row))->raise();
+  }
+}
+
+void SetTabOrder(const Controls& controls) {
+  std::vector<std::pair<int, QWidget*>> tab_stops;
+  for (const ControlSpec& row : kControlTable) {
+    if (TakesFocus(row.kind)) tab_stops.emplace_back(row.tab_index, controls.at(ControlKey(row)));
+  }
+  std::sort(tab_stops.begin(), tab_stops.end(),
+            [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (std::size_t k = 1; k < tab_stops.size(); ++k) {
+    QWidget::setTabOrder(tab_stops[k - 1].second, tab_stops[k].second);
+  }
+}
+
+}  // namespace
+
+Controls BuildControls(QWidget& window, const ResultsList& list, ResultsListModel& list_model) {
+  Controls controls;
+  for (const ControlSpec& row : kControlTable) {
+    QWidget* container =
+        std::string_view(row.container) == "Form1" ? &window : controls.at(row.container);
+    QWidget* control = MakeControl(row, container, list, list_model);
+    const std::string key = ControlKey(row);
+    control->setObjectName(QString::fromStdString(key));
+    control->setGeometry(Geometry(row));
+    control->setFont(WindowFont(row.font));
+    ApplyColours(control, row);
+    controls[key] = control;
+  }
+  Stack(controls);
+  SetTabOrder(controls);
+  return controls;
+}
+
+}  // namespace sho
