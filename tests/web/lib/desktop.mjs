@@ -23,7 +23,8 @@ export function desktopRecords(cases, language = 'en') {
     };
     delete env.QT_SCALE_FACTOR;
     try {
-      execFileSync(PROGRAM, [output, ...cases.flat()], { env, stdio: ['ignore', 'ignore', 'pipe'] });
+      execFileSync(PROGRAM, [output, ...cases.flat()],
+        { env, stdio: ['ignore', 'ignore', 'pipe'] });
     } catch (error) {
       throw new Error(`${PROGRAM} (made by the native build's tests) failed: ${error.message}`);
     }
