@@ -9,7 +9,6 @@ const Form1 = (() => {
   let setState = null;
   let busy = 0;  // runs whose lines are still being kept
   let ended = false;
-  const separator = Translation.decimalSeparator();
 
   const entry = (k) => controls.get(`Text1(${k})`);
 
@@ -49,7 +48,8 @@ const Form1 = (() => {
   function Command1_Click() {
     setState('running');
     busy += 1;
-    const result = Bridge.run([entry(0).value, entry(1).value, entry(2).value], separator, ResultsListView.chosenEntry());
+    const result = Bridge.run([entry(0).value, entry(1).value, entry(2).value],
+                               Translation.decimalSeparator(), ResultsListView.chosenEntry());
     ShowRunResults(result);
     if (result.error) ReportRunError(result.error);
     keepLines(result).finally(() => {

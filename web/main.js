@@ -73,7 +73,11 @@
     watchScreen(refit, canvas);
     Form1.bind(controls, area, setState);
     controls.get(ProgramWindow.firstTabStop(description)).focus();
-    DataFiles.start(document.getElementById('data-files')).then(() => setState('ready'));
+    DataFiles.start(document.getElementById('data-files')).then(() => {
+      setState('ready');
+      // The browser's locale data, loaded now rather than when Run is first pressed.
+      setTimeout(Translation.decimalSeparator);
+    });
   }
 
   start();
