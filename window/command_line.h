@@ -20,7 +20,7 @@ CommandLine ReadCommandLine(std::span<const char* const> arguments);
 // The text --help prints; the manual page's synopsis and options are made from it.
 std::string UsageText();
 
-// "sho-euler 1.0.0".
+// "sho-euler 1.1.0".
 std::string VersionText();
 
 // Answers the command line that is not a request to open the window: prints the usage or the
