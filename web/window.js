@@ -5,13 +5,12 @@
 const ProgramWindow = (() => {
   // The window's title label, which is the page's heading.
   const kTitleKey = 'Label4';
-  const kFontClasses = { 'MS Sans Serif': 'font-sans', Zar: 'font-zar', 'MV Boli': 'font-boli' };
   const kPersianScript = /[\u0600-\u06FF]/;
 
   const domId = (key) => 'control-' + key.replace('(', '-').replace(')', '');
 
   function setFont(element, font) {
-    element.classList.add(kFontClasses[font.face] || 'font-sans');
+    element.style.fontFamily = font.family;
     element.style.fontSize = font.pixels + 'px';
     element.style.fontWeight = font.bold ? 'bold' : 'normal';
   }

@@ -1,7 +1,6 @@
 #include "web/window_description.h"
 
 #include <algorithm>
-#include <cmath>
 #include <stdexcept>
 
 #include "runtime/units.h"
@@ -62,25 +61,24 @@ const char* KindName(ControlKind kind) {
   return "";
 }
 
-// The font's size in pixels at 96 dots per inch, as the desktop sets it.
-int FontPixels(const FontSpec& font) {
-  return static_cast<int>(std::lround(font.points * 96 / 72));
+// The font as CSS names it: the desktop's families, then a generic one for a browser that has
+// none of them.
+std::string CssFontFamily(const FontSpec& font) {
+  std::string families;
+  for (const char* family : FontFamilies(font)) families += std::string("\"") + family + "\", ";
+  return families + (std::string_view(font.face) == "MV Boli" ? "cursive" : "sans-serif");
 }
 
 void AddFont(JsonWriter& json, const FontSpec& font) {
-  json.Open("font").Add("face", font.face).Add("pixels", FontPixels(font)).Add("bold", font.bold);
-  json.Close();
+  json.Open("font").Add("family", CssFontFamily(font)).Add("pixels", FontPixelSize(font));
+  json.Add("bold", font.bold).Close();
 }
 
-// Left, top, width and height in pixels; a line, given by its two ends, one pixel wide.
+// Left, top, width and height in pixels, as the desktop places the control.
 void AddGeometry(JsonWriter& json, const ControlSpec& row) {
-  const int left = NearestPixel(row.left), top = NearestPixel(row.top);
-  int width = NearestPixel(row.width), height = NearestPixel(row.height);
-  if (row.kind == ControlKind::kLine) {
-    width = std::max(1, width - left);
-    height = std::max(1, height - top);
-  }
-  json.Add("left", left).Add("top", top).Add("width", width).Add("height", height);
+  const PixelRect pixels = PixelGeometry(row);
+  json.Add("left", pixels.left).Add("top", pixels.top);
+  json.Add("width", pixels.width).Add("height", pixels.height);
 }
 
 void AddControl(JsonWriter& json, const ControlSpec& row) {

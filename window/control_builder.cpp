@@ -51,13 +51,8 @@ bool TakesFocus(ControlKind kind) {
 }
 
 QRect Geometry(const ControlSpec& row) {
-  if (row.kind == ControlKind::kLine) {  // (x1, y1) to (x2, y2), one pixel wide
-    const QPoint from(NearestPixel(row.left), NearestPixel(row.top));
-    const QPoint to(NearestPixel(row.width), NearestPixel(row.height));
-    return QRect(from, QSize(std::max(1, to.x() - from.x()), std::max(1, to.y() - from.y())));
-  }
-  return QRect(NearestPixel(row.left), NearestPixel(row.top), NearestPixel(row.width),
-               NearestPixel(row.height));
+  const PixelRect pixels = PixelGeometry(row);
+  return QRect(pixels.left, pixels.top, pixels.width, pixels.height);
 }
 
 QWidget* MakeEntry(const QString& text, QWidget* container) {

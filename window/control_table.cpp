@@ -1,5 +1,8 @@
 #include "window/control_table.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstring>
 #include <string>
 
 #include "runtime/units.h"
@@ -90,6 +93,29 @@ std::uint32_t DefaultBackColour(ControlKind kind) {
 
 std::uint32_t DefaultForeColour(ControlKind kind) {
   return HoldsText(kind) || kind == ControlKind::kLine ? 0x80000008 : 0x80000012;
+}
+
+PixelRect PixelGeometry(const ControlSpec& row) {
+  const int left = NearestPixel(row.left);
+  const int top = NearestPixel(row.top);
+  if (row.kind == ControlKind::kLine) {  // (x1, y1) to (x2, y2)
+    return {left, top, std::max(1, NearestPixel(row.width) - left),
+            std::max(1, NearestPixel(row.height) - top)};
+  }
+  return {left, top, NearestPixel(row.width), NearestPixel(row.height)};
+}
+
+std::span<const char* const> FontFamilies(const FontSpec& font) {
+  static constexpr const char* kZar[] = {"Nazli", "Noto Naskh Arabic", "DejaVu Sans"};
+  static constexpr const char* kBoli[] = {"Comic Neue", "Liberation Sans", "DejaVu Sans"};
+  static constexpr const char* kSans[] = {"Liberation Sans", "DejaVu Sans"};
+  if (std::strcmp(font.face, "Zar") == 0) return kZar;
+  if (std::strcmp(font.face, "MV Boli") == 0) return kBoli;
+  return kSans;
+}
+
+int FontPixelSize(const FontSpec& font) {
+  return static_cast<int>(std::lround(font.points * kTwipsPerPoint / kTwipsPerPixel));
 }
 
 }  // namespace sho

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 
 namespace sho {
@@ -19,7 +20,7 @@ enum class ControlKind {
 };
 
 struct FontSpec {
-  const char* face;  // the font the window was designed with; window/look.h says what stands in
+  const char* face;  // the font the window was designed with; FontFamilies() says what stands in
   double points;
   bool bold;
 };
@@ -55,6 +56,21 @@ extern const std::array<ControlSpec, 25> kControlTable;
 // "Text1(2)" for a member of a control array, "Cmby" for a single control (index -1).
 std::string ControlKey(const char* name, int index);
 std::string ControlKey(const ControlSpec& row);
+
+// A control's place in its container in pixels, each twips figure to the nearest pixel; a line,
+// given by its two ends, as the one pixel thick rectangle between them.
+struct PixelRect {
+  int left, top, width, height;
+};
+PixelRect PixelGeometry(const ControlSpec& row);
+
+// The installed families that stand in for the font the window was designed with, the best first:
+// Liberation Sans for MS Sans Serif, Nazli (then Noto Naskh Arabic) for the Persian Zar, Comic Neue
+// for the hand-drawn MV Boli.
+std::span<const char* const> FontFamilies(const FontSpec& font);
+
+// The font's size in pixels at 96 dots per inch, so that text keeps its size against the layout.
+int FontPixelSize(const FontSpec& font);
 
 // The colours a control of this kind has when the table gives none: 0x80000005 window
 // background, 0x80000008 window text, 0x8000000F button face, 0x80000012 button text.

@@ -3,26 +3,15 @@
 #include <QApplication>
 #include <QPalette>
 #include <QStringList>
-#include <cmath>
-#include <cstring>
-
-#include "runtime/units.h"
 
 namespace sho {
 
 QFont WindowFont(const FontSpec& designed) {
   QStringList families;
-  if (std::strcmp(designed.face, "Zar") == 0) {
-    families = {"Nazli", "Noto Naskh Arabic", "DejaVu Sans"};
-  } else if (std::strcmp(designed.face, "MV Boli") == 0) {
-    families = {"Comic Neue", "Liberation Sans", "DejaVu Sans"};
-  } else {
-    families = {"Liberation Sans", "DejaVu Sans"};
-  }
+  for (const char* family : FontFamilies(designed)) families.append(QString::fromLatin1(family));
   QFont font;
   font.setFamilies(families);
-  font.setPixelSize(
-      static_cast<int>(std::lround(designed.points * kTwipsPerPoint / kTwipsPerPixel)));
+  font.setPixelSize(FontPixelSize(designed));
   font.setBold(designed.bold);
   return font;
 }

@@ -7,9 +7,7 @@
 
 namespace sho {
 
-// The font that stands in for one the window was designed with: Liberation Sans for MS Sans
-// Serif, Nazli (then Noto Naskh Arabic) for the Persian Zar, Comic Neue for the hand-drawn MV Boli.
-// Sizes are in pixels at 96 dots per inch, so that text keeps its size relative to the layout.
+// The font that stands in for one the window was designed with: FontFamilies() at FontPixelSize().
 QFont WindowFont(const FontSpec& designed);
 
 // A 0x00BBGGRR colour, or for a system colour 0x800000nn the application palette's colour of the
