@@ -36,6 +36,8 @@ function(sho_write_debian_changelog changelog_file maintainer output)
   set(result "")
   set(newest "")
   set(in_release FALSE)
+  set(previous_date "")
+  set(same_day 0)
   foreach(line IN LISTS lines)
     if(line MATCHES "^## ([^ ]+) \\(([0-9]+-[0-9]+-[0-9]+)\\)$")
       set(version ${CMAKE_MATCH_1})
@@ -47,7 +49,23 @@ function(sho_write_debian_changelog changelog_file maintainer output)
         set(newest ${version})
         set(SHO_RELEASE_DATE ${date} PARENT_SCOPE)
       endif()
-      execute_process(COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C TZ=UTC date -R -d "${date} 12:00"
+      # Releases of one day are stamped at noon, an older one of the same day a minute earlier:
+      # Debian wants every entry newer than the one below it.
+      if(date STREQUAL previous_date)
+        math(EXPR same_day "${same_day} + 1")
+      else()
+        set(same_day 0)
+      endif()
+      set(previous_date ${date})
+      math(EXPR minutes "12 * 60 - ${same_day}")
+      math(EXPR hour "${minutes} / 60")
+      math(EXPR minute "${minutes} % 60")
+      string(LENGTH "${minute}" minute_digits)
+      if(minute_digits EQUAL 1)
+        set(minute "0${minute}")
+      endif()
+      execute_process(COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C TZ=UTC
+                        date -R -d "${date} ${hour}:${minute}"
                       OUTPUT_VARIABLE rfc_date OUTPUT_STRIP_TRAILING_WHITESPACE
                       COMMAND_ERROR_IS_FATAL ANY)
       set(trailer "\n -- ${maintainer}  ${rfc_date}\n")
