@@ -78,27 +78,30 @@ const median = (numbers) => {
 };
 const ms = (time) => `${time.toFixed(1)} ms`;
 
-async function timeOpening(browser) {
+// The page opened in a fresh context of its own, at ratio 1, with its paints timed; `measure`
+// takes it from there.
+async function inTimedPage(browser, measure) {
   const context = await browser.createBrowserContext();
   try {
     const page = await context.newPage();
     await page.setViewport({ width: 1024, height: 768, deviceScaleFactor: 1 });
     await page.evaluateOnNewDocument(timePaints);
     await page.goto(PAGE_URL);
-    await page.waitForFunction(() => window.shoTimes?.readyPainted != null, { polling: 20 });
-    return await page.evaluate(() => window.shoTimes);
+    return await measure(page);
   } finally {
     await context.close();
   }
 }
 
+async function timeOpening(browser) {
+  return inTimedPage(browser, async (page) => {
+    await page.waitForFunction(() => window.shoTimes?.readyPainted != null, { polling: 20 });
+    return page.evaluate(() => window.shoTimes);
+  });
+}
+
 async function timeRuns(browser, count) {
-  const context = await browser.createBrowserContext();
-  try {
-    const page = await context.newPage();
-    await page.setViewport({ width: 1024, height: 768, deviceScaleFactor: 1 });
-    await page.evaluateOnNewDocument(timePaints);
-    await page.goto(PAGE_URL);
+  return inTimedPage(browser, async (page) => {
     await waitForState(page, (state) => state === 'ready' || state === 'idle');
     await typeEntries(page, ['1', '0', '0.001']);
     const run = await named(page, 'button', 'Run');
@@ -110,10 +113,8 @@ async function timeRuns(browser, count) {
     // Event Timing reports a click a moment after the frame it ends with.
     await page.waitForFunction((n) => window.shoTimes.eventDurations.length >= n,
       { polling: 20, timeout: 2000 }, count).catch(() => {});
-    return await page.evaluate(() => window.shoTimes);
-  } finally {
-    await context.close();
-  }
+    return page.evaluate(() => window.shoTimes);
+  });
 }
 
 const browser = await launch('chromium');
