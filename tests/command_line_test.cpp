@@ -36,6 +36,13 @@ TEST(CommandLineTest, QtsOwnOptionsAreLeftForQt) {
   }
 }
 
+TEST(CommandLineTest, TheStyleNamedIsKeptForTheWindow) {
+  EXPECT_EQ(Read({}).style, "");
+  EXPECT_EQ(Read({"-style", "Windows", "-reverse"}).style, "Windows");
+  EXPECT_EQ(Read({"-reverse", "--style=windows"}).style, "windows");
+  EXPECT_EQ(Read({"-stylesheet", "look.qss"}).style, "");
+}
+
 TEST(CommandLineTest, HelpAndVersionAreAnsweredWhereverTheyStand) {
   EXPECT_EQ(Read({"--help"}).action, Action::kShowUsage);
   EXPECT_EQ(Read({"-h"}).action, Action::kShowUsage);

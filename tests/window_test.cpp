@@ -5,15 +5,18 @@
 #include <QApplication>
 #include <QFontInfo>
 #include <QMessageBox>
+#include <QProxyStyle>
 #include <QTest>
 #include <QTimer>
 #include <cmath>
+#include <memory>
 
 #include "outputs/run_outputs.h"
 #include "run/run.h"
 #include "tests/test_support.h"
 #include "tests/window_fixture.h"
 #include "window/form1.h"
+#include "window/window_style.h"
 
 namespace sho {
 namespace {
@@ -304,6 +307,15 @@ TEST_F(Window, ExitAndClosingTheWindowEndTheProgram) {
   QTimer::singleShot(0, [&] { form.close(); });
   EXPECT_EQ(RunEventLoop(), 0);
   EXPECT_FALSE(form.isVisible());
+}
+
+TEST(WindowStyle, IsFusionUnlessTheCommandLineNamesAnother) {
+  const std::unique_ptr<QStyle> fusion(NewWindowStyle());
+  EXPECT_EQ(static_cast<QProxyStyle*>(fusion.get())->baseStyle()->name(), "fusion");
+  const std::unique_ptr<QStyle> windows(NewWindowStyle("Windows"));
+  EXPECT_EQ(static_cast<QProxyStyle*>(windows.get())->baseStyle()->name(), "windows");
+  const std::unique_ptr<QStyle> unknown(NewWindowStyle("Foo"));
+  EXPECT_EQ(static_cast<QProxyStyle*>(unknown.get())->baseStyle()->name(), "fusion");
 }
 
 }  // namespace

@@ -12,8 +12,8 @@ QString ApplicationId() { return QStringLiteral(SHO_APPLICATION_ID); }
 // Qt's SVG icon engine draws the icon at a size only when that size is asked for.
 QIcon ProgramIcon() { return QIcon(QStringLiteral(":/icons/%1.svg").arg(ApplicationId())); }
 
-void SetUpApplication() {
-  QApplication::setStyle(NewWindowStyle());
+void SetUpApplication(const QString& style_asked) {
+  QApplication::setStyle(NewWindowStyle(style_asked));
   QGuiApplication::setDesktopFileName(ApplicationId());
   QApplication::setWindowIcon(ProgramIcon());
   InstallTranslators();

@@ -46,8 +46,15 @@ const QtOption* FindQtOption(std::string_view argument) {
   return option == std::end(kQtOptions) ? nullptr : option;
 }
 
+CommandLine Asking(CommandLine::Action action, std::string problem = {}) {
+  CommandLine command;
+  command.action = action;
+  command.problem = std::move(problem);
+  return command;
+}
+
 CommandLine Refuse(std::string problem) {
-  return {CommandLine::Action::kRefuse, std::move(problem)};
+  return Asking(CommandLine::Action::kRefuse, std::move(problem));
 }
 
 // Prints to standard output; 1 when it could not be written (a closed pipe, a full disk).
@@ -59,21 +66,31 @@ int Print(const std::string& text) {
 }  // namespace
 
 CommandLine ReadCommandLine(std::span<const char* const> arguments) {
+  CommandLine command;
   for (std::size_t k = 0; k < arguments.size(); ++k) {
     const std::string_view argument = arguments[k];
-    if (argument == "--help" || argument == "-h") return {CommandLine::Action::kShowUsage, {}};
-    if (argument == "--version") return {CommandLine::Action::kShowVersion, {}};
+    if (argument == "--help" || argument == "-h") return Asking(CommandLine::Action::kShowUsage);
+    if (argument == "--version") return Asking(CommandLine::Action::kShowVersion);
     const QtOption* option = FindQtOption(argument);
     if (option == nullptr) return Refuse("unknown argument '" + std::string(argument) + "'");
-    const bool value_attached = argument.find('=') != std::string_view::npos;
-    if (option->takes_value && !value_attached) {
+    const std::size_t equals = argument.find('=');
+    std::string_view value;
+    if (equals != std::string_view::npos) {
+      value = argument.substr(equals + 1);
+    } else if (option->takes_value) {
       if (k + 1 == arguments.size()) {
         return Refuse("option '" + std::string(argument) + "' needs a value");
       }
-      ++k;
+      value = arguments[++k];
     }
+    if (option->name == "style") command.style = value;
   }
-  return {};
+  return command;
+}
+
+CommandLine ReadCommandLine(int argc, const char* const argv[]) {
+  const auto count = static_cast<std::size_t>(std::max(argc, 1));
+  return ReadCommandLine(std::span(argv + 1, count - 1));
 }
 
 std::string UsageText() {
@@ -97,9 +114,7 @@ std::string UsageText() {
 
 std::string VersionText() { return std::string("sho-euler ") + SHO_VERSION + "\n"; }
 
-int AnswerCommandLine(int argc, const char* const argv[]) {
-  const auto count = static_cast<std::size_t>(std::max(argc, 1));
-  const CommandLine command = ReadCommandLine(std::span(argv + 1, count - 1));
+int AnswerCommandLine(const CommandLine& command) {
   switch (command.action) {
     case CommandLine::Action::kOpenWindow:
       return -1;

@@ -5,9 +5,10 @@
 #include "window/form1.h"
 
 int main(int argc, char* argv[]) {
-  if (const int status = sho::AnswerCommandLine(argc, argv); status >= 0) return status;
+  const sho::CommandLine command = sho::ReadCommandLine(argc, argv);
+  if (const int status = sho::AnswerCommandLine(command); status >= 0) return status;
   QApplication app(argc, argv);
-  sho::SetUpApplication();
+  sho::SetUpApplication(QString::fromStdString(command.style));
   sho::Form1 form;
   form.show();
   return app.exec();

@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QProxyStyle>
+#include <QStyleFactory>
 #include <QWidget>
 
 namespace sho {
@@ -23,9 +24,15 @@ class WidgetDirection {
   Qt::LayoutDirection before_;
 };
 
+// Qt itself reports a -style name it does not know; the window then keeps Fusion.
+QString BaseStyleName(const QString& asked) {
+  return QStyleFactory::keys().contains(asked, Qt::CaseInsensitive) ? asked
+                                                                    : QStringLiteral("Fusion");
+}
+
 class WindowStyle : public QProxyStyle {
  public:
-  WindowStyle() : QProxyStyle(QStringLiteral("Fusion")) {}
+  explicit WindowStyle(const QString& name) : QProxyStyle(BaseStyleName(name)) {}
 
   void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                      const QWidget* widget) const override {
@@ -46,6 +53,6 @@ class WindowStyle : public QProxyStyle {
 
 }  // namespace
 
-QStyle* NewWindowStyle() { return new WindowStyle; }
+QStyle* NewWindowStyle(const QString& name) { return new WindowStyle(name); }
 
 }  // namespace sho
