@@ -1,5 +1,5 @@
 // Using the page in Chromium and in Firefox: from the keyboard alone, two tabs at once, the data
-// files' downloads and deletion, and axe's WCAG 2 A and AA rules.
+// files' downloads and deletion, a browser that keeps no data, and axe's WCAG 2 A and AA rules.
 import assert from 'node:assert/strict';
 import { after, before, describe, test } from 'node:test';
 import { axeViolations } from './lib/axe.mjs';
@@ -143,6 +143,40 @@ for (const name of BROWSERS) {
         await seen.close();
       }
     });
+
+    test('where the browser keeps no data, runs still show and the downloads give the visit\'s',
+      async () => {
+        // As in a private window that refuses storage: opening it throws.
+        const seen = await openPage(browser, {
+          beforeLoad: (page) => page.evaluateOnNewDocument(() => {
+            IDBFactory.prototype.open = () => {
+              throw new DOMException('The operation is insecure.', 'SecurityError');
+            };
+          }),
+        });
+        const { page } = seen;
+        try {
+          await typeEntries(page, SMALL_STEP);
+          await clickRun(page);
+          const message = await openMessage(page, 'Data files not kept');
+          assert.match(await message.evaluate((element) => element.innerText),
+            /could not be kept in the browser's storage: the browser does not let this page keep/);
+          await (await message.$('::-p-aria([name="OK"][role="button"])')).click();
+          await page.waitForFunction(() => !document.querySelector('dialog[open]'));
+          assertSameEntries((await listShown(page)).entries, small.list, 'the list');
+
+          await clickRun(page);  // said once a visit
+          assert.equal(await page.$('dialog[open]'), null, 'the refusal is told again');
+          await waitForCounts(page, 20000);
+          assertSameBytes(await download(seen, 'Download y.dat', 'y.dat'),
+            Buffer.concat([small.y_dat, small.y_dat]), 'y.dat');
+          assertSameBytes(await download(seen, 'Download v.dat', 'v.dat'),
+            Buffer.concat([small.v_dat, small.v_dat]), 'v.dat');
+          checkQuiet(seen);
+        } finally {
+          await seen.close();
+        }
+      });
 
     test('passes axe before a run, after one and with a message open', async () => {
       const seen = await openPage(browser);

@@ -41,7 +41,8 @@ export async function named(page, role, name) {
 // device pixel per CSS pixel. What it requests beyond its own file is refused and kept in
 // `requests`; console errors and uncaught exceptions are kept in `errors`. Given a context, the
 // page opens in a window of its own there, so that it goes on drawing beside the other.
-export async function openPage(browser, { context } = {}) {
+// `beforeLoad(page)`, when given, runs before the page loads (to take something from the browser).
+export async function openPage(browser, { context, beforeLoad } = {}) {
   const downloads = mkdtempSync(join(tmpdir(), 'sho-downloads-'));
   const ownContext = !context;
   context ??= await newContext(browser, downloads);
@@ -66,6 +67,7 @@ export async function openPage(browser, { context } = {}) {
     await (ownContext ? context.close() : page.close());
     rmSync(downloads, { recursive: true, force: true });
   };
+  if (beforeLoad) await beforeLoad(page);
   await page.goto(PAGE_URL);
   await waitForState(page, (state) => state === 'ready' || state === 'idle');
   await countRuns(page);
