@@ -1,5 +1,6 @@
 // Using the page in Chromium and in Firefox: from the keyboard alone, two tabs at once, the data
-// files' downloads and deletion, a browser that keeps no data, and axe's WCAG 2 A and AA rules.
+// files' downloads and deletion, Exit, a browser that keeps no data, and axe's WCAG 2 A and AA
+// rules.
 import assert from 'node:assert/strict';
 import { after, before, describe, test } from 'node:test';
 import { axeViolations } from './lib/axe.mjs';
@@ -9,7 +10,7 @@ import { assertSameBytes, assertSameEntries } from './lib/compare.mjs';
 import { desktopRecords } from './lib/desktop.mjs';
 import {
   clickRun, download, entry, lineCounts, listShown, named, namedCanvas, openMessage, openPage,
-  runsEnded, typeEntries, waitForRuns,
+  runsEnded, typeEntries, waitForRuns, waitForState,
 } from './lib/page.mjs';
 
 const SMALL_STEP = ['1', '0', '0.01'];
@@ -117,7 +118,7 @@ for (const name of BROWSERS) {
       }
     });
 
-    test('downloads the data files, and deletes them only when the user confirms', async () => {
+    test('downloads the data files, deletes them only when the user confirms, and keeps them on Exit', async () => {
       const seen = await openPage(browser);
       const { page } = seen;
       try {
@@ -138,6 +139,18 @@ for (const name of BROWSERS) {
         await clickRun(page);
         await waitForCounts(page, 10000);
         assertSameBytes(await download(seen, 'Download y.dat', 'y.dat'), small.y_dat, 'y.dat anew');
+
+        // Exit ends the program and keeps the files; the program can be started again.
+        await (await named(page, 'button', 'Exit')).click();
+        await waitForState(page, (state) => state === 'ended');
+        assert.equal(await (await page.$('#window-area')).isVisible(), false, 'the window stays');
+        await page.waitForSelector('::-p-text(The program has ended.)');
+        const again = await named(page, 'button', 'Start the program again');
+        assert.ok(await isFocused(again), 'the ended page does not offer to start again first');
+        await again.click();
+        await waitForState(page, (state) => state === 'ready');
+        assert.ok(await isFocused(await entry(page, 0)), 'the program does not start again');
+        await waitForCounts(page, 10000);
         checkQuiet(seen);
       } finally {
         await seen.close();
