@@ -11,7 +11,7 @@ run_packages=(
   qt6-translations-l10n  # Qt's own texts (its dialogs' buttons) in the user's language
   fonts-liberation2 fonts-farsiweb fonts-comic-neue  # the window's fonts
   libfmt-dev libfast-float-dev  # numbers to text and back, header-only
-  emscripten  # the browser version (run.sh --web); it brings node where none is
+  emscripten  # the browser version and its numbers checked; it brings node where none is
 )
 test_packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
@@ -19,7 +19,6 @@ test_packages=(
   dpkg-dev desktop-file-utils appstream librsvg2-bin lintian man-db  # building and checking the package
   clang-14 libclang-rt-14-dev  # the fuzzer (libFuzzer and its sanitizers)
   libmpfr-dev  # the correctly rounded cosine and tangent checked against MPFR
-  emscripten  # the numbers checked in WebAssembly as well (it brings node where none is)
   at-spi2-core dbus python3-pyatspi xclip  # the window read through the accessibility bus
   chromium firefox-esr  # the browser page's tests, driven from node
 )
