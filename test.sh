@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Builds everything (Release) and runs every test headless, among them the one that builds the
-# Debian package (build/test/package) and checks it; builds the browser page and tests it in
-# Chromium and Firefox against the desktop window; runs the benchmarks briefly; fuzzes the reading
-# of numbers for 30 seconds; then builds the tests once more with AddressSanitizer and
-# UndefinedBehaviorSanitizer and runs them there. Exits non-zero on any failure.
+# Builds everything (Release) and runs every test headless through ctest, among them the one that
+# builds the Debian package (build/test/package) and checks it, and those that build the browser
+# page (build/test/web), test it in Chromium and Firefox against the desktop window and time it
+# briefly; runs the benchmark briefly; fuzzes the reading of numbers for 30 seconds; then builds the
+# tests once more with AddressSanitizer and UndefinedBehaviorSanitizer and runs them there. Exits
+# non-zero on any failure. A part alone: ctest --test-dir build/test -L core (or window, web,
+# package), after a build.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/setup.sh test
@@ -11,17 +13,13 @@ scripts/setup.sh test
 export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)
 
-echo "== Release build and tests"
+echo "== Release build and tests, the browser page's among them"
 cmake -S . -B build/test -DCMAKE_BUILD_TYPE=Release -DSHO_WERROR=ON >/dev/null
 cmake --build build/test -j"$jobs"
+# ctest has the page's tests only where it found emscripten, esbuild, node and the browsers.
+ctest --test-dir build/test -N -R '^web_page_build$' | grep -q 'Total Tests: 1' ||
+  { echo "build/test has no tests of the browser page" >&2; exit 1; }
 ctest --test-dir build/test --output-on-failure -j"$jobs"
-
-echo "== The browser page in Chromium and Firefox, against the desktop window"
-scripts/build_web.sh
-(cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
-# The page is compared with what build/test's desktop_cases records of the desktop window.
-timeout --kill-after=10 900 node --test tests/web/*.test.mjs
-timeout --kill-after=10 300 node bench/web_bench.mjs --opens 3 --runs 3
 
 echo "== Benchmark, a short run to see that it works"
 build/test/bench/sho-bench --benchmark_min_time=0.01 | tee build/test/bench-smoke.txt

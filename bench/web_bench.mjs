@@ -6,16 +6,23 @@
 //   which have filled the list and drawn the plot: Chromium's Event Timing duration of the click;
 //   and to the first frame painted once the run's lines are kept in the data files too. Median of
 //   10 runs with time step 0.001 in one page, each over the list the one before left.
-// Needs `npm ci` in tests/web and the page built (build/web/sho-euler.html unless SHO_WEB_PAGE says
-// otherwise). Usage: node bench/web_bench.mjs [--opens N] [--runs N]
+// Needs `npm ci` in tests/web and the page built, given by --page or by SHO_WEB_PAGE.
+// Usage: node bench/web_bench.mjs [--page sho-euler.html] [--opens N] [--runs N]
 import { statSync } from 'node:fs';
 import { parseArgs } from 'node:util';
 import { launch } from '../tests/web/lib/browsers.mjs';
-import { named, PAGE, PAGE_URL, typeEntries, waitForState } from '../tests/web/lib/page.mjs';
 
 const { values } = parseArgs({
-  options: { opens: { type: 'string', default: '10' }, runs: { type: 'string', default: '10' } },
+  options: {
+    page: { type: 'string' },
+    opens: { type: 'string', default: '10' },
+    runs: { type: 'string', default: '10' },
+  },
 });
+// The page's helpers read its path when they are loaded.
+if (values.page) process.env.SHO_WEB_PAGE = values.page;
+const { named, PAGE, PAGE_URL, typeEntries, waitForState } =
+  await import('../tests/web/lib/page.mjs');
 
 // Runs in the page before its own scripts: notes when the first frame with the window in it is
 // painted, and the first frame once the page is ready (its data files counted), and for every

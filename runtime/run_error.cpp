@@ -55,9 +55,4 @@ RunMessage PlaceMessage(const ErrorPlace& place) {
   return std::visit(Visitor{}, place);
 }
 
-std::string PlaceText(const ErrorPlace& place) {
-  const RunMessage message = PlaceMessage(place);
-  return FillIn(message.text, message.parts);
-}
-
 }  // namespace sho

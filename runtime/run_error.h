@@ -68,6 +68,5 @@ const char* KindName(ErrorKind kind);
 
 // The place as a user reads it: the entry's caption in quotes, the file's path, or "step 764".
 RunMessage PlaceMessage(const ErrorPlace& place);
-std::string PlaceText(const ErrorPlace& place);
 
 }  // namespace sho

@@ -7,10 +7,6 @@ namespace sho {
 inline constexpr int kTwipsPerPixel = 15;
 inline constexpr int kTwipsPerPoint = 20;
 
-// The drawing area of the plot.
-inline constexpr int kPlotWidthTwips = 5280;
-inline constexpr int kPlotHeightTwips = 5175;
-
 // A control's position or size: the nearest whole pixel (15 twips have no half pixel to tie on).
 constexpr int NearestPixel(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
 

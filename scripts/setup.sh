@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that are missing for building and running the program ("run") or
-# for everything the tests need as well ("test"). Does nothing when all of them are there.
+# Installs the Debian packages that are missing for building and running the desktop program
+# ("run"), for building the browser page as well ("web"), or for everything the tests need too
+# ("test"). Does nothing when all of them are there. Usage: scripts/setup.sh [run|web|test]
 set -euo pipefail
 
 run_packages=(
@@ -11,7 +12,11 @@ run_packages=(
   qt6-translations-l10n  # Qt's own texts (its dialogs' buttons) in the user's language
   fonts-liberation2 fonts-farsiweb fonts-comic-neue  # the window's fonts
   libfmt-dev libfast-float-dev  # numbers to text and back, header-only
-  emscripten  # the browser version and its numbers checked; it brings node where none is
+)
+web_packages=(
+  emscripten  # the page's C++ as WebAssembly; it brings node where none is
+  esbuild  # the page's modules bundled into one script
+  python3  # the page's translations read and the page put together
 )
 test_packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
@@ -27,7 +32,12 @@ command -v node >/dev/null || test_packages+=(nodejs)
 command -v npm >/dev/null || test_packages+=(npm)
 
 wanted=("${run_packages[@]}")
-[ "${1:-run}" = test ] && wanted+=("${test_packages[@]}")
+case ${1:-run} in
+  run) ;;
+  web) wanted+=("${web_packages[@]}") ;;
+  test) wanted+=("${web_packages[@]}" "${test_packages[@]}") ;;
+  *) echo "Usage: $0 [run|web|test]" >&2; exit 2 ;;
+esac
 
 missing=()
 for package in "${wanted[@]}"; do

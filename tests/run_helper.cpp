@@ -121,7 +121,8 @@ int main(int argc, char** argv) {
   try {
     PerformRun(outputs);
   } catch (const RunError& error) {
-    std::printf("%s in %s: %s\n", KindName(error.kind()), PlaceText(error.place()).c_str(),
+    const RunMessage place = PlaceMessage(error.place());
+    std::printf("%s in %s: %s\n", KindName(error.kind()), FillIn(place.text, place.parts).c_str(),
                 error.what());
     return 3;
   }

@@ -70,8 +70,9 @@ RunRecord ReferenceRun(const EntryTexts& entries) {
   try {
     PerformRun(outputs);
   } catch (const RunError& e) {
-    record.error =
-        std::string(KindName(e.kind())) + " in " + PlaceText(e.place()) + ".\n" + e.what();
+    const RunMessage place = PlaceMessage(e.place());
+    record.error = std::string(KindName(e.kind())) + " in " + FillIn(place.text, place.parts) +
+                   ".\n" + e.what();
   }
   record.lines = ReadDataFiles(scratch.path());
   record.list_count = list.Count();

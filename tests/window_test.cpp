@@ -6,6 +6,7 @@
 #include <QFontInfo>
 #include <QMessageBox>
 #include <QProxyStyle>
+#include <QStyleFactory>
 #include <QTest>
 #include <QTimer>
 #include <cmath>
@@ -16,6 +17,7 @@
 #include "tests/test_support.h"
 #include "tests/window_fixture.h"
 #include "window/form1.h"
+#include "window/look.h"
 #include "window/window_style.h"
 
 namespace sho {
@@ -316,6 +318,19 @@ TEST(WindowStyle, IsFusionUnlessTheCommandLineNamesAnother) {
   EXPECT_EQ(static_cast<QProxyStyle*>(windows.get())->baseStyle()->name(), "windows");
   const std::unique_ptr<QStyle> unknown(NewWindowStyle("Foo"));
   EXPECT_EQ(static_cast<QProxyStyle*>(unknown.get())->baseStyle()->name(), "fusion");
+}
+
+// The page shows a system colour as Fusion's standard palette does: the window's own style.
+TEST(WindowStyle, PagesColoursForSystemColoursAreFusions) {
+  const std::unique_ptr<QStyle> fusion(QStyleFactory::create("Fusion"));
+  const QPalette palette = fusion->standardPalette();
+  for (const PaletteRole role :
+       {PaletteRole::kWindow, PaletteRole::kWindowText, PaletteRole::kBase, PaletteRole::kButton,
+        PaletteRole::kButtonText, PaletteRole::kHighlightedText}) {
+    const QColor colour = palette.color(QPalette::Active, QtPaletteRole(role));
+    EXPECT_EQ(FusionColour(role), colour.red() | colour.green() << 8 | colour.blue() << 16)
+        << static_cast<int>(role);
+  }
 }
 
 }  // namespace

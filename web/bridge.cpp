@@ -1,15 +1,20 @@
-// What the page's script calls: the window's description, a run of the Run button, and what the
-// run left in the list, the plot and the data files. Texts are UTF-8 and JSON; a returned pointer
-// stays good until the next call.
+// What the page's script calls: the window's description, a run of the Run button, what the run
+// left in the list, the plot and the data files, and the page's own texts filled in. Texts are
+// UTF-8, the finished texts in the page's language; a returned pointer stays good until the next
+// call.
 
 #include <array>
 #include <cstdint>
 #include <exception>
 #include <string>
 
+#include "form/message.h"
+#include "form/plot_description.h"
+#include "form/run_stopped.h"
 #include "outputs/plot_facts.h"
 #include "runtime/run_error.h"
 #include "web/json_text.h"
+#include "web/page_language.h"
 #include "web/page_run.h"
 #include "web/window_description.h"
 
@@ -32,37 +37,22 @@ const char* Hand(std::string text) {
   return Answer().c_str();
 }
 
-void AddMessage(JsonWriter& json, std::string_view name, const RunMessage& message) {
-  json.Open(name).Add("text", message.text).Add("parts", message.parts).Close();
-}
-
-// What the desktop's message shows: the kind and the place ("%1 in %2.") with the message, and the
-// entry that takes the focus afterwards; all texts in English to be translated by the page.
+// The message the desktop shows for a run that stopped, and the entry that takes the focus after.
 void AddError(JsonWriter& json, const RunError& error) {
-  json.Open("error").Add("kind", KindName(error.kind()));
-  AddMessage(json, "place", PlaceMessage(error.place()));
-  AddMessage(json, "message", error.message());
+  json.Open("error").Add("title", InPageLanguage(RunStoppedTitle()));
+  json.Add("text", InPageLanguage(RunStoppedText(error)));
+  json.Add("details", InPageLanguage(RunStoppedDetails(error)));
   json.Add("entry", error.entry()).Close();
-}
-
-void AddPlotFacts(JsonWriter& json, const PlotDrawing& drawing) {
-  const PlotFacts facts = FactsOf(drawing.Shown(kEulerColour), drawing.Shown(kExactColour));
-  json.Open("plot").Add("anyStepShown", facts.any_step_shown);
-  json.Add("firstStep", facts.first_step).Add("lastStep", facts.last_step);
-  json.Add("endsTogether", facts.ends_together);
-  json.Add("distance", facts.ends_together ? DistanceText(facts.distance) : std::string());
-  json.Add("redOutside", facts.red_outside).Add("blueOutside", facts.blue_outside).Close();
 }
 
 // A fault of the program itself, not of what the user typed: said as it is, with no place.
 void AddFault(JsonWriter& json, const std::exception& fault) {
-  json.Open("error").Add("kind", "Error").AddNull("place");
-  AddMessage(json, "message", RunMessage("%1", {fault.what()}));
-  json.Add("entry", -1).Close();
+  json.Open("error").Add("title", InPageLanguage(RunStoppedTitle())).Add("text", "Error");
+  json.Add("details", fault.what()).Add("entry", -1).Close();
 }
 
-std::string RunResult(const std::exception* stop) {
-  const PageRun& program = Program();
+std::string RunResult(const std::exception* stop, const NumberSymbols& symbols) {
+  PageRun& program = Program();
   JsonWriter json;
   json.Open().Add("filesOpened", program.FilesOpened()).Add("lines", program.LinesWritten());
   json.Add("entries", program.List().Count()).Add("editText", program.List().EditText());
@@ -73,7 +63,9 @@ std::string RunResult(const std::exception* stop) {
   } else {
     json.AddNull("error");
   }
-  AddPlotFacts(json, Program().PlotSurface().Drawing());
+  const PlotDrawing& drawing = program.PlotSurface().Drawing();
+  const PlotFacts facts = FactsOf(drawing.Shown(kEulerColour), drawing.Shown(kExactColour));
+  json.Add("plotDescription", InPageLanguage(PlotDescription(facts, symbols)));
   return json.Close().Text();
 }
 
@@ -84,19 +76,23 @@ using sho::Program;
 
 extern "C" {
 
+// The language the page shows its texts in: "fa" or "en".
+void sho_set_language(const char* language) { sho::SetPageLanguage(language); }
+
 // The window: its size, caption, colours and fonts and the control table, as JSON.
 const char* sho_window() { return sho::Hand(sho::WindowDescription()); }
 
-// One run as the Run button performs it, with the three entry texts, the decimal separator of
-// the user's language and the list entry chosen (-1 for none). Returns what the run did, as JSON:
-// the error that stopped it, or null.
+// One run as the Run button performs it, with the three entry texts, the decimal separator and
+// the zero digit of the user's language, and the list entry chosen (-1 for none). Returns what
+// the run did, as JSON: the message of the error that stopped it, or null.
 const char* sho_run(const char* y0, const char* phi, const char* time_step, const char* separator,
-                    int chosen) {
+                    int zero_digit, int chosen) {
+  const sho::NumberSymbols symbols{static_cast<char32_t>(zero_digit), separator};
   try {
     Program().Run({y0, phi, time_step}, separator, chosen);
-    return sho::Hand(sho::RunResult(nullptr));
+    return sho::Hand(sho::RunResult(nullptr, symbols));
   } catch (const std::exception& stop) {
-    return sho::Hand(sho::RunResult(&stop));
+    return sho::Hand(sho::RunResult(&stop, symbols));
   }
 }
 
@@ -131,5 +127,15 @@ int sho_data_size(int file) {
   return static_cast<int>(
       Program().Lines(file == 0 ? sho::PageRun::kPositions : sho::PageRun::kVelocities).size());
 }
+
+// A text of the page's own, already in the page's language, with %1 and %2 filled in.
+const char* sho_fill_in(const char* text, const char* first, const char* second) {
+  sho::Message message = sho::Literal(text);
+  message.parts = {sho::Literal(first), sho::Literal(second)};
+  return sho::Hand(sho::InPageLanguage(message));
+}
+
+// A count in the digits of the page's language.
+const char* sho_count(int count) { return sho::Hand(sho::CountText(count)); }
 
 }  // extern "C"

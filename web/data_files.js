@@ -7,211 +7,216 @@
 // share these files: the stored format has a version, and a copy that finds a newer one leaves
 // it alone.
 
-const DataFiles = (() => {
-  const kDatabase = 'sho-euler-data-files';
-  const kVersion = 1;  // of the stored format: raise it, with an upgrade, when it changes
-  const kFiles = ['y.dat', 'v.dat'];
-  const kLinesStore = 'lines';    // { file, lines, bytes }: what one run appended to one file
-  const kTotalsStore = 'totals';  // { file, lines }: the lines of each file in all
-  let database = null;
-  let refusal = '';  // why the browser does not keep the files, once it has said no
-  let reported = false;
-  const stored = [0, 0];
-  // This visit's runs whose lines the browser did not keep, so that downloads still give them.
-  const unkept = [[], []];
-  const unkeptLines = [0, 0];
-  let section = null;
-  const counts = [];
-  let status = null;
+import { saveFile } from './download.js';
+import { ask } from './messages.js';
+import { direction, language, qsTranslate } from './translate.js';
 
-  const done = (request) =>
-    new Promise((resolve, reject) => {
-      request.onsuccess = () => resolve(request.result);
-      request.onerror = () => reject(request.error);
+const kDatabase = 'sho-euler-data-files';
+const kVersion = 1;  // of the stored format: raise it, with an upgrade, when it changes
+const kFiles = ['y.dat', 'v.dat'];
+const kLinesStore = 'lines';    // { file, lines, bytes }: what one run appended to one file
+const kTotalsStore = 'totals';  // { file, lines }: the lines of each file in all
+let database = null;
+let refusal = '';  // why the browser does not keep the files, once it has said no
+let reported = false;
+const stored = [0, 0];
+// This visit's runs whose lines the browser did not keep, so that downloads still give them.
+const unkept = [[], []];
+const unkeptLines = [0, 0];
+let section = null;
+// Makes the texts the section shows: describe([lines of y.dat, of v.dat], refusal) gives
+// { counts: [text, text], status }.
+let describe = null;
+const counts = [];
+let status = null;
+
+const done = (request) =>
+  new Promise((resolve, reject) => {
+    request.onsuccess = () => resolve(request.result);
+    request.onerror = () => reject(request.error);
+  });
+
+const finished = (transaction) =>
+  new Promise((resolve, reject) => {
+    transaction.oncomplete = () => resolve();
+    transaction.onerror = () => reject(transaction.error);
+    transaction.onabort = () => reject(transaction.error || new DOMException('', 'AbortError'));
+  });
+
+// Why the browser did not keep the files, in the user's words.
+function reasonOf(error) {
+  const name = error ? error.name : '';
+  if (name === 'QuotaExceededError') return qsTranslate('Page', "the browser's storage for this page is full");
+  if (name === 'VersionError') return qsTranslate('Page', 'a newer copy of this page keeps them in a newer form');
+  if (!name || name === 'SecurityError' || name === 'InvalidStateError') {
+    return qsTranslate('Page', 'the browser does not let this page keep data (in a private window, or with site data turned off)');
+  }
+  return error.message || name;
+}
+
+// Opens the files' storage; rejects where the browser refuses it, by error or by throwing.
+function openDatabase() {
+  const opening = new Promise((resolve) => {
+    if (!window.indexedDB) throw new DOMException('', 'SecurityError');
+    const request = indexedDB.open(kDatabase, kVersion);
+    request.onupgradeneeded = () => {
+      const made = request.result;
+      made.createObjectStore(kLinesStore, { autoIncrement: true }).createIndex('file', 'file');
+      made.createObjectStore(kTotalsStore, { keyPath: 'file' });
+    };
+    resolve(done(request));
+  });
+  return opening.then((opened) => {
+    // A newer copy of the page that upgrades the format needs this one to let go.
+    opened.onversionchange = () => {
+      opened.close();
+      database = null;
+      refusal = reasonOf({ name: 'VersionError' });
+    };
+    return opened;
+  });
+}
+
+function readTotals() {
+  const transaction = database.transaction(kTotalsStore);
+  return done(transaction.objectStore(kTotalsStore).getAll()).then((totals) => {
+    kFiles.forEach((file, k) => {
+      const total = totals.find((t) => t.file === file);
+      stored[k] = total ? total.lines : 0;
     });
+  });
+}
 
-  const finished = (transaction) =>
-    new Promise((resolve, reject) => {
-      transaction.oncomplete = () => resolve();
-      transaction.onerror = () => reject(transaction.error);
-      transaction.onabort = () => reject(transaction.error || new DOMException('', 'AbortError'));
-    });
+// Shows each file's line count and, where the browser does not keep the files, why, in the texts
+// `describe` makes of them.
+function showCounts() {
+  const texts = describe(kFiles.map((file, k) => stored[k] + unkeptLines[k]), refusal);
+  kFiles.forEach((file, k) => {
+    counts[k].textContent = texts.counts[k];
+  });
+  status.textContent = texts.status;
+  status.hidden = !texts.status;
+}
 
-  // Why the browser did not keep the files, in the user's words.
-  function reasonOf(error) {
-    const name = error ? error.name : '';
-    if (name === 'QuotaExceededError') return qsTranslate('Page', "the browser's storage for this page is full");
-    if (name === 'VersionError') return qsTranslate('Page', 'a newer copy of this page keeps them in a newer form');
-    if (!name || name === 'SecurityError' || name === 'InvalidStateError') {
-      return qsTranslate('Page', 'the browser does not let this page keep data (in a private window, or with site data turned off)');
+// Keeps a run's lines of both files in one transaction, with the totals.
+function keep(bytes, lines) {
+  return new Promise((resolve) => resolve(keepInOneTransaction(bytes, lines)));
+}
+
+function keepInOneTransaction(bytes, lines) {
+  const transaction = database.transaction([kLinesStore, kTotalsStore], 'readwrite');
+  const records = transaction.objectStore(kLinesStore);
+  const totals = transaction.objectStore(kTotalsStore);
+  kFiles.forEach((file, k) => {
+    records.add({ file, lines, bytes: bytes[k] });
+    const total = totals.get(file);
+    total.onsuccess = () => totals.put({ file, lines: (total.result ? total.result.lines : 0) + lines });
+  });
+  return finished(transaction);
+}
+
+// The file's bytes: what the storage keeps, then this visit's lines it did not keep.
+function fileBlob(k) {
+  const blob = (parts) => new Blob([...parts, ...unkept[k]], { type: 'text/plain' });
+  if (!database) return Promise.resolve(blob([]));
+  const transaction = database.transaction(kLinesStore);
+  const records = done(transaction.objectStore(kLinesStore).index('file').getAll(kFiles[k]));
+  return records.then((found) => blob(found.map((record) => record.bytes)));
+}
+
+function download(k) {
+  return fileBlob(k).then((blob) => saveFile(blob, kFiles[k]));
+}
+
+function forget() {
+  unkept.forEach((parts) => parts.splice(0));
+  unkeptLines.fill(0);
+  if (!database) return Promise.resolve();
+  const transaction = database.transaction([kLinesStore, kTotalsStore], 'readwrite');
+  transaction.objectStore(kLinesStore).clear();
+  transaction.objectStore(kTotalsStore).clear();
+  return finished(transaction).then(readTotals);
+}
+
+function deleteFiles() {
+  const question = qsTranslate('Page', 'Delete y.dat and v.dat with all their lines? This cannot be undone.');
+  const title = qsTranslate('Page', 'Delete data files');
+  return ask(title, question, qsTranslate('Page', 'Delete')).then((confirmed) => {
+    if (confirmed) return forget().finally(showCounts);
+  });
+}
+
+function button(text, action) {
+  const made = document.createElement('button');
+  made.type = 'button';
+  made.textContent = text;
+  made.addEventListener('click', action);
+  return made;
+}
+
+function buildSection(place) {
+  section = place;
+  section.lang = language;
+  section.dir = direction;
+  const heading = document.createElement('h2');
+  heading.id = 'data-files-heading';
+  heading.textContent = qsTranslate('Page', 'Data files');
+  section.setAttribute('aria-labelledby', heading.id);
+  const about = document.createElement('p');
+  about.textContent = qsTranslate('Page', 'Every run appends its positions to y.dat and its velocities to v.dat. This browser keeps them for this page.');
+  const list = document.createElement('ul');
+  kFiles.forEach((file, k) => {
+    counts[k] = document.createElement('li');
+    list.append(counts[k]);
+  });
+  status = document.createElement('p');
+  status.hidden = true;
+  const buttons = document.createElement('div');
+  buttons.className = 'data-file-buttons';
+  buttons.append(
+    button(qsTranslate('Page', 'Download y.dat'), () => download(0)),
+    button(qsTranslate('Page', 'Download v.dat'), () => download(1)),
+    button(qsTranslate('Page', 'Delete data files'), deleteFiles),
+  );
+  section.append(heading, about, list, status, buttons);
+  section.hidden = false;
+}
+
+// Shows the files' section in `place` and opens the storage; resolves once the counts show.
+export function start(place, describeCounts) {
+  describe = describeCounts;
+  buildSection(place);
+  window.addEventListener('focus', () => {
+    if (database) readTotals().then(showCounts, () => {});
+  });
+  return openDatabase()
+    .then((opened) => {
+      database = opened;
+      return readTotals();
+    })
+    .catch((error) => {
+      database = null;
+      refusal = reasonOf(error);
+    })
+    .then(showCounts);
+}
+
+// Appends a run's lines (`bytes` of y.dat and of v.dat, `lines` in each). Resolves with the
+// reason the browser did not keep them, the first time it does not; otherwise with ''.
+export function append(bytes, lines) {
+  const kept = database
+    ? keep(bytes, lines).then(() => readTotals().then(() => '', () => ''), reasonOf)
+    : Promise.resolve(refusal);
+  return kept.then((reason) => {
+    refusal = reason;
+    if (reason) {
+      kFiles.forEach((file, k) => unkept[k].push(bytes[k]));
+      unkeptLines[0] += lines;
+      unkeptLines[1] += lines;
     }
-    return error.message || name;
-  }
-
-  // Opens the files' storage; rejects where the browser refuses it, by error or by throwing.
-  function openDatabase() {
-    const opening = new Promise((resolve) => {
-      if (!window.indexedDB) throw new DOMException('', 'SecurityError');
-      const request = indexedDB.open(kDatabase, kVersion);
-      request.onupgradeneeded = () => {
-        const made = request.result;
-        made.createObjectStore(kLinesStore, { autoIncrement: true }).createIndex('file', 'file');
-        made.createObjectStore(kTotalsStore, { keyPath: 'file' });
-      };
-      resolve(done(request));
-    });
-    return opening.then((opened) => {
-      // A newer copy of the page that upgrades the format needs this one to let go.
-      opened.onversionchange = () => {
-        opened.close();
-        database = null;
-        refusal = reasonOf({ name: 'VersionError' });
-      };
-      return opened;
-    });
-  }
-
-  function readTotals() {
-    const transaction = database.transaction(kTotalsStore);
-    return done(transaction.objectStore(kTotalsStore).getAll()).then((totals) => {
-      kFiles.forEach((file, k) => {
-        const total = totals.find((t) => t.file === file);
-        stored[k] = total ? total.lines : 0;
-      });
-    });
-  }
-
-  function showCounts() {
-    kFiles.forEach((file, k) => {
-      const text = qsTranslate('Page', 'Lines in %1: %2');
-      counts[k].textContent = Translation.fillIn(text, [file, Translation.count(stored[k] + unkeptLines[k])]);
-    });
-    const refused = qsTranslate('Page', 'This browser does not keep the data files: %1. The downloads give the lines of this visit.');
-    status.textContent = refusal ? Translation.fillIn(refused, [refusal]) : '';
-    status.hidden = !refusal;
-  }
-
-  // Keeps a run's lines of both files in one transaction, with the totals.
-  function keep(bytes, lines) {
-    return new Promise((resolve) => resolve(keepInOneTransaction(bytes, lines)));
-  }
-
-  function keepInOneTransaction(bytes, lines) {
-    const transaction = database.transaction([kLinesStore, kTotalsStore], 'readwrite');
-    const records = transaction.objectStore(kLinesStore);
-    const totals = transaction.objectStore(kTotalsStore);
-    kFiles.forEach((file, k) => {
-      records.add({ file, lines, bytes: bytes[k] });
-      const total = totals.get(file);
-      total.onsuccess = () => totals.put({ file, lines: (total.result ? total.result.lines : 0) + lines });
-    });
-    return finished(transaction);
-  }
-
-  // The file's bytes: what the storage keeps, then this visit's lines it did not keep.
-  function fileBlob(k) {
-    const blob = (parts) => new Blob([...parts, ...unkept[k]], { type: 'text/plain' });
-    if (!database) return Promise.resolve(blob([]));
-    const transaction = database.transaction(kLinesStore);
-    const records = done(transaction.objectStore(kLinesStore).index('file').getAll(kFiles[k]));
-    return records.then((found) => blob(found.map((record) => record.bytes)));
-  }
-
-  function download(k) {
-    return fileBlob(k).then((blob) => Download.save(blob, kFiles[k]));
-  }
-
-  function forget() {
-    unkept.forEach((parts) => parts.splice(0));
-    unkeptLines.fill(0);
-    if (!database) return Promise.resolve();
-    const transaction = database.transaction([kLinesStore, kTotalsStore], 'readwrite');
-    transaction.objectStore(kLinesStore).clear();
-    transaction.objectStore(kTotalsStore).clear();
-    return finished(transaction).then(readTotals);
-  }
-
-  function deleteFiles() {
-    const question = qsTranslate('Page', 'Delete y.dat and v.dat with all their lines? This cannot be undone.');
-    const title = qsTranslate('Page', 'Delete data files');
-    return Messages.ask(title, question, qsTranslate('Page', 'Delete')).then((confirmed) => {
-      if (confirmed) return forget().finally(showCounts);
-    });
-  }
-
-  function button(text, action) {
-    const made = document.createElement('button');
-    made.type = 'button';
-    made.textContent = text;
-    made.addEventListener('click', action);
-    return made;
-  }
-
-  function buildSection(place) {
-    section = place;
-    section.lang = Translation.language;
-    section.dir = Translation.direction;
-    const heading = document.createElement('h2');
-    heading.id = 'data-files-heading';
-    heading.textContent = qsTranslate('Page', 'Data files');
-    section.setAttribute('aria-labelledby', heading.id);
-    const about = document.createElement('p');
-    about.textContent = qsTranslate('Page', 'Every run appends its positions to y.dat and its velocities to v.dat. This browser keeps them for this page.');
-    const list = document.createElement('ul');
-    kFiles.forEach((file, k) => {
-      counts[k] = document.createElement('li');
-      list.append(counts[k]);
-    });
-    status = document.createElement('p');
-    status.hidden = true;
-    const buttons = document.createElement('div');
-    buttons.className = 'data-file-buttons';
-    buttons.append(
-      button(qsTranslate('Page', 'Download y.dat'), () => download(0)),
-      button(qsTranslate('Page', 'Download v.dat'), () => download(1)),
-      button(qsTranslate('Page', 'Delete data files'), deleteFiles),
-    );
-    section.append(heading, about, list, status, buttons);
-    section.hidden = false;
-  }
-
-  return {
-    // Shows the files' section in `place` and opens the storage; resolves once the counts show.
-    start(place) {
-      buildSection(place);
-      window.addEventListener('focus', () => {
-        if (database) readTotals().then(showCounts, () => {});
-      });
-      return openDatabase()
-        .then((opened) => {
-          database = opened;
-          return readTotals();
-        })
-        .catch((error) => {
-          database = null;
-          refusal = reasonOf(error);
-        })
-        .then(showCounts);
-    },
-
-    // Appends a run's lines (`bytes` of y.dat and of v.dat, `lines` in each). Resolves with the
-    // reason the browser did not keep them, the first time it does not; otherwise with ''.
-    append(bytes, lines) {
-      const kept = database
-        ? keep(bytes, lines).then(() => readTotals().then(() => '', () => ''), reasonOf)
-        : Promise.resolve(refusal);
-      return kept.then((reason) => {
-        refusal = reason;
-        if (reason) {
-          kFiles.forEach((file, k) => unkept[k].push(bytes[k]));
-          unkeptLines[0] += lines;
-          unkeptLines[1] += lines;
-        }
-        showCounts();
-        if (!reason || reported) return '';
-        reported = true;
-        return reason;
-      });
-    },
-  };
-})();
+    showCounts();
+    if (!reason || reported) return '';
+    reported = true;
+    return reason;
+  });
+}

@@ -7,49 +7,47 @@
 // desktop, the list keeps its entries and a run overwrites them in place, adds the ones beyond
 // the end and removes the ones it did not reach.
 
-const ResultsListView = (() => {
-  const kNoBreakSpace = '\u00A0';
-  let select = null;
-  let edit = null;
+const kNoBreakSpace = '\u00A0';
+let select = null;
+let edit = null;
 
-  // Sets the text of `option` where it differs, without making its text node anew.
-  function setText(option, text) {
-    const node = option.firstChild;
-    if (!node) {
-      option.textContent = text;
-    } else if (node.data !== text) {
-      node.data = text;
-    }
+// Sets the text of `option` where it differs, without making its text node anew.
+function setText(option, text) {
+  const node = option.firstChild;
+  if (!node) {
+    option.textContent = text;
+  } else if (node.data !== text) {
+    node.data = text;
   }
+}
 
-  return {
-    attach(listSelect, editText) {
-      select = listSelect;
-      edit = document.createElement('option');
-      edit.hidden = true;
-      select.append(edit);
-      this.show(editText, 0, '');
-    },
+// Takes over the list's select, which shows `editText` until the first run.
+export function attach(listSelect, editText) {
+  select = listSelect;
+  edit = document.createElement('option');
+  edit.hidden = true;
+  select.append(edit);
+  show(editText, '');
+}
 
-    // Shows the edit text and the `count` entries (one a line in `entries`), with nothing chosen.
-    show(editText, count, entries) {
-      setText(edit, editText.replace(/ /g, kNoBreakSpace));
-      const lines = count > 0 ? entries.replace(/ /g, kNoBreakSpace).split('\n') : [];
-      const options = select.options;
-      const kept = Math.min(options.length - 1, lines.length);
-      for (let k = 0; k < kept; ++k) setText(options[k + 1], lines[k]);
-      if (lines.length > kept) {
-        const added = document.createDocumentFragment();
-        for (let k = kept; k < lines.length; ++k) added.append(new Option(lines[k]));
-        select.append(added);
-      }
-      select.length = lines.length + 1;
-      select.selectedIndex = 0;
-    },
+// Shows the edit text and the entries (one a line in `entries`, none when it is empty), with
+// nothing chosen.
+export function show(editText, entries) {
+  setText(edit, editText.replace(/ /g, kNoBreakSpace));
+  const lines = entries ? entries.replace(/ /g, kNoBreakSpace).split('\n') : [];
+  const options = select.options;
+  const kept = Math.min(options.length - 1, lines.length);
+  for (let k = 0; k < kept; ++k) setText(options[k + 1], lines[k]);
+  if (lines.length > kept) {
+    const added = document.createDocumentFragment();
+    for (let k = kept; k < lines.length; ++k) added.append(new Option(lines[k]));
+    select.append(added);
+  }
+  select.length = lines.length + 1;
+  select.selectedIndex = 0;
+}
 
-    // The index of the entry the user chose, or -1 while the edit text shows.
-    chosenEntry() {
-      return select.selectedIndex - 1;
-    },
-  };
-})();
+// The index of the entry the user chose, or -1 while the edit text shows.
+export function chosenEntry() {
+  return select.selectedIndex - 1;
+}

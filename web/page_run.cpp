@@ -2,14 +2,16 @@
 
 #include <utility>
 
+#include "form/control_table.h"
+#include "form/palette.h"
 #include "outputs/data_lines.h"
 #include "runtime/units.h"
-#include "web/window_description.h"
 
 namespace sho {
 
 KeptPlot::KeptPlot(int width, int height, double device_pixel_ratio)
-    : drawing_(width, height, device_pixel_ratio, BackColour(ControlRow("fig"))) {
+    : drawing_(width, height, device_pixel_ratio,
+               PageColour(ControlBackColour(ControlRow("fig")))) {
   drawing_.Clear();
 }
 

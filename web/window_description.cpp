@@ -1,38 +1,29 @@
 #include "web/window_description.h"
 
 #include <algorithm>
-#include <stdexcept>
+#include <string_view>
 
+#include "form/accessible_names.h"
+#include "form/control_table.h"
+#include "form/palette.h"
+#include "form/plot_description.h"
+#include "form/stacking.h"
+#include "form/tab_order.h"
+#include "outputs/plot_facts.h"
 #include "runtime/units.h"
 #include "web/json_text.h"
+#include "web/page_language.h"
 
 namespace sho {
 namespace {
 
-// System colour nn of 0x800000nn as the Fusion style's palette gives it on the desktop.
-Colour SystemColour(std::uint32_t index) {
-  switch (index) {
-    case 0x05:  // window background: Base
-    case 0x0E:  // highlighted text: HighlightedText
-      return 0x00FFFFFF;
-    case 0x08:  // window text: WindowText
-    case 0x12:  // button text: ButtonText
-      return 0x00000000;
-    default:  // 0x0A active border (Window), 0x0F button face (Button)
-      return 0x00EFEFEF;
-  }
-}
-
-Colour Resolved(std::uint32_t colour) {
-  return (colour & 0x80000000u) ? SystemColour(colour & 0xFF) : colour & 0x00FFFFFF;
-}
-
-// "#rrggbb" for a 0x00BBGGRR colour.
-std::string CssColour(Colour colour) {
+// "#rrggbb" for a colour as the page shows it.
+std::string CssColour(std::uint32_t colour) {
   static constexpr char kHex[] = "0123456789abcdef";
+  const std::uint32_t shown = PageColour(colour);
   std::string css = "#";
   for (const int shift : {0, 8, 16}) {
-    const unsigned byte = (colour >> shift) & 0xFF;
+    const unsigned byte = (shown >> shift) & 0xFF;
     css += kHex[byte >> 4];
     css += kHex[byte & 0xF];
   }
@@ -74,7 +65,29 @@ void AddFont(JsonWriter& json, const FontSpec& font) {
   json.Add("bold", font.bold).Close();
 }
 
-// Left, top, width and height in pixels, as the desktop places the control.
+// "fa" for a caption in Persian script, so that the browser shapes it as Persian.
+std::string_view TextLanguage(std::string_view text) {
+  // Arabic script, U+0600 to U+06FF, starts with the UTF-8 lead bytes 0xD8 to 0xDB.
+  const bool persian = std::any_of(text.begin(), text.end(), [](char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte >= 0xD8 && byte <= 0xDB;
+  });
+  return persian ? "fa" : "";
+}
+
+// A frame whose caption names the one entry it holds, as a label names its control; "" for none.
+std::string EntryNamedBy(const ControlSpec& frame) {
+  if (frame.kind != ControlKind::kFrame) return {};
+  const std::string key = ControlKey(frame);
+  const ControlSpec* named = nullptr;
+  for (const ControlSpec& row : kControlTable) {
+    if (row.container != key || row.kind != ControlKind::kTextBox) continue;
+    if (named) return {};
+    named = &row;
+  }
+  return named ? ControlKey(*named) : std::string();
+}
+
 void AddGeometry(JsonWriter& json, const ControlSpec& row) {
   const PixelRect pixels = PixelGeometry(row);
   json.Add("left", pixels.left).Add("top", pixels.top);
@@ -82,41 +95,35 @@ void AddGeometry(JsonWriter& json, const ControlSpec& row) {
 }
 
 void AddControl(JsonWriter& json, const ControlSpec& row) {
-  json.Open().Add("key", ControlKey(row)).Add("name", row.name).Add("index", row.index);
-  json.Add("kind", KindName(row.kind)).Add("container", row.container);
+  json.Open().Add("key", ControlKey(row)).Add("kind", KindName(row.kind));
+  json.Add("container", row.container);
   AddGeometry(json, row);
-  json.Add("text", row.text);
-  json.Add("back", CssColour(BackColour(row))).Add("fore", CssColour(ForeColour(row)));
+  json.Add("text", row.text).Add("lang", TextLanguage(row.text));
+  json.Add("back", CssColour(ControlBackColour(row)));
+  json.Add("fore", CssColour(ControlForeColour(row)));
   AddFont(json, row.font);
-  json.Add("tab", row.tab_index).Close();
+  json.Add("stack", StackRank(row)).Add("heading", IsTitle(row));
+  if (const auto name = AccessibleName(row)) {
+    json.Add("name", InPageLanguage(*name));
+  } else {
+    json.AddNull("name");
+  }
+  json.Add("names", EntryNamedBy(row)).Close();
 }
 
 }  // namespace
-
-const ControlSpec& ControlRow(std::string_view key) {
-  const auto row = std::find_if(kControlTable.begin(), kControlTable.end(),
-                                [key](const ControlSpec& r) { return ControlKey(r) == key; });
-  if (row == kControlTable.end()) throw std::out_of_range("no control " + std::string(key));
-  return *row;
-}
-
-Colour BackColour(const ControlSpec& row) {
-  return Resolved(row.back_colour.value_or(DefaultBackColour(row.kind)));
-}
-
-Colour ForeColour(const ControlSpec& row) {
-  return Resolved(row.fore_colour.value_or(DefaultForeColour(row.kind)));
-}
 
 std::string WindowDescription() {
   JsonWriter json;
   json.Open().Add("caption", kWindowCaption);
   json.Add("width", NearestPixel(kClientWidthTwips))
       .Add("height", NearestPixel(kClientHeightTwips));
-  json.Add("back", CssColour(Resolved(kWindowBackColour)));
+  json.Add("back", CssColour(kWindowBackColour));
   AddFont(json, kWindowFont);
+  json.Add("firstFocus", ControlKey(FirstFocus()));
+  json.Add("plotDescription", InPageLanguage(PlotDescription(PlotFacts{}, NumberSymbols{})));
   json.OpenList("controls");
-  for (const ControlSpec& row : kControlTable) AddControl(json, row);
+  for (const ControlSpec* row : ReadingOrder()) AddControl(json, *row);
   json.CloseList().Close();
   return json.Text();
 }

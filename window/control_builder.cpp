@@ -10,9 +10,10 @@
 #include <algorithm>
 #include <limits>
 #include <string_view>
-#include <utility>
 #include <vector>
 
+#include "form/stacking.h"
+#include "form/tab_order.h"
 #include "outputs/plot_canvas.h"
 #include "outputs/results_list_box.h"
 #include "runtime/units.h"
@@ -21,16 +22,11 @@
 namespace sho {
 namespace {
 
-bool IsTextBox(ControlKind kind) {
-  return kind == ControlKind::kTextBox || kind == ControlKind::kMultiLineTextBox ||
-         kind == ControlKind::kComboBox;
-}
-
 void ApplyColours(QWidget* widget, const ControlSpec& row) {
   QPalette palette = widget->palette();
-  const QColor back = WindowColour(row.back_colour.value_or(DefaultBackColour(row.kind)));
-  const QColor fore = WindowColour(row.fore_colour.value_or(DefaultForeColour(row.kind)));
-  if (IsTextBox(row.kind)) {
+  const QColor back = WindowColour(ControlBackColour(row));
+  const QColor fore = WindowColour(ControlForeColour(row));
+  if (HoldsText(row.kind)) {
     palette.setColor(QPalette::Base, back);
     palette.setColor(QPalette::Text, fore);
   } else if (row.kind == ControlKind::kButton) {
@@ -44,10 +40,6 @@ void ApplyColours(QWidget* widget, const ControlSpec& row) {
   }
   widget->setPalette(palette);
   widget->setAutoFillBackground(row.kind != ControlKind::kPictureBox);
-}
-
-bool TakesFocus(ControlKind kind) {
-  return kind != ControlKind::kLabel && kind != ControlKind::kLine && kind != ControlKind::kFrame;
 }
 
 QRect Geometry(const ControlSpec& row) {
@@ -121,25 +113,21 @@ QWidget* MakeControl(const ControlSpec& row, QWidget* container, const ResultsLi
   throw std::logic_error("a control of no known kind");
 }
 
-// Where controls overlap, the earlier in the table lies above; labels lie above everything.
+// Raised one after the other, the control of the highest rank last and so above the others.
 void Stack(const Controls& controls) {
-  for (auto row = kControlTable.rbegin(); row != kControlTable.rend(); ++row) {
-    controls.at(ControlKey(*row))->raise();
-  }
-  for (auto row = kControlTable.rbegin(); row != kControlTable.rend(); ++row) {
-    if (row->kind == ControlKind::kLabel) controls.at(ControlKey(*row))->raise();
-  }
+  std::vector<const ControlSpec*> rows;
+  for (const ControlSpec& row : kControlTable) rows.push_back(&row);
+  std::sort(rows.begin(), rows.end(), [](const ControlSpec* a, const ControlSpec* b) {
+    return StackRank(*a) < StackRank(*b);
+  });
+  for (const ControlSpec* row : rows) controls.at(ControlKey(*row))->raise();
 }
 
 void SetTabOrder(const Controls& controls) {
-  std::vector<std::pair<int, QWidget*>> tab_stops;
-  for (const ControlSpec& row : kControlTable) {
-    if (TakesFocus(row.kind)) tab_stops.emplace_back(row.tab_index, controls.at(ControlKey(row)));
-  }
-  std::sort(tab_stops.begin(), tab_stops.end(),
-            [](const auto& a, const auto& b) { return a.first < b.first; });
-  for (std::size_t k = 1; k < tab_stops.size(); ++k) {
-    QWidget::setTabOrder(tab_stops[k - 1].second, tab_stops[k].second);
+  const std::vector<const ControlSpec*> stops = TabOrder();
+  for (std::size_t k = 1; k < stops.size(); ++k) {
+    QWidget::setTabOrder(controls.at(ControlKey(*stops[k - 1])),
+                         controls.at(ControlKey(*stops[k])));
   }
 }
 

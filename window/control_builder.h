@@ -7,9 +7,9 @@
 #include <stdexcept>
 #include <string>
 
+#include "form/control_table.h"
 #include "outputs/results_list.h"
 #include "outputs/results_list_model.h"
-#include "window/control_table.h"
 
 namespace sho {
 

@@ -5,13 +5,17 @@
 #include <QContextMenuEvent>
 #include <QLocale>
 #include <QMessageBox>
+#include <optional>
 
+#include "form/accessible_names.h"
+#include "form/plot_description.h"
+#include "form/run_stopped.h"
+#include "form/tab_order.h"
 #include "outputs/plot_facts.h"
 #include "run/run.h"
 #include "runtime/units.h"
 #include "window/look.h"
 #include "window/message_box.h"
-#include "window/plot_description.h"
 #include "window/translations.h"
 
 namespace sho {
@@ -36,7 +40,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
 
   connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
   connect(Exit, &QPushButton::clicked, this, &Form1::Exit_Click);
-  Text1[0]->setFocus();
+  controls_.at(ControlKey(FirstFocus()))->setFocus();
 }
 
 void Form1::BindControls() {
@@ -58,18 +62,24 @@ void Form1::BindControls() {
 }
 
 void Form1::NameForScreenReaders() {
-  // Left alone, the list would be named by its edit text, nine blanks at first.
-  Cmby->setAccessibleName(tr("Current values"));
-  Cmby->lineEdit()->setAccessibleName(tr("Current values"));
-  Cmby->view()->setAccessibleName(tr("Current values"));
-  for (QPlainTextEdit* instructions : Text2) instructions->setAccessibleName(tr("Instructions"));
-  fig->setAccessibleName(tr("Graphs"));
+  for (const ControlSpec& row : kControlTable) {
+    const std::optional<Message> name = AccessibleName(row);
+    if (!name) continue;
+    const QString text = Translated(*name);
+    QWidget* control = controls_.at(ControlKey(row));
+    control->setAccessibleName(text);
+    // A screen reader meets the list in its edit field and its drop-down too: named alike.
+    if (auto* box = qobject_cast<QComboBox*>(control)) {
+      box->lineEdit()->setAccessibleName(text);
+      box->view()->setAccessibleName(text);
+    }
+  }
   DescribePlot();
 }
 
 void Form1::DescribePlot() {
-  fig->setAccessibleDescription(
-      PlotDescription(FactsOf(fig->Shown(kEulerColour), fig->Shown(kExactColour))));
+  const PlotFacts facts = FactsOf(fig->Shown(kEulerColour), fig->Shown(kExactColour));
+  fig->setAccessibleDescription(Translated(PlotDescription(facts, LocaleNumberSymbols())));
 }
 
 EntryTexts Form1::ReadEntries() const {
@@ -99,11 +109,9 @@ void Form1::ShowRunResults() {
 }
 
 void Form1::ReportRunError(const RunError& error) {
-  QMessageBox* box = OpenMessageBox(*this, QMessageBox::Critical, "RunErrorBox", tr("Run stopped"),
-                                    tr("%1 in %2.")
-                                        .arg(TranslatedRunText(KindName(error.kind())),
-                                             TranslatedRunText(PlaceMessage(error.place()))),
-                                    TranslatedRunText(error.message()));
+  QMessageBox* box =
+      OpenMessageBox(*this, QMessageBox::Critical, "RunErrorBox", Translated(RunStoppedTitle()),
+                     Translated(RunStoppedText(error)), Translated(RunStoppedDetails(error)));
   if (const int entry = error.entry(); entry >= 0) {
     connect(box, &QMessageBox::finished, this, [this, entry] {
       Text1.at(static_cast<std::size_t>(entry))->setFocus();

@@ -28,8 +28,6 @@ namespace sho {
 // The program's one window: the entries with Run and Exit on the left, the results list and the
 // plot on the right. Its controls are built from the control table.
 class Form1 : public QWidget {
-  Q_DECLARE_TR_FUNCTIONS(Form1)
-
  public:
   explicit Form1(QWidget* parent = nullptr);
 

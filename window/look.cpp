@@ -1,10 +1,29 @@
 #include "window/look.h"
 
 #include <QApplication>
-#include <QPalette>
 #include <QStringList>
+#include <optional>
+#include <stdexcept>
 
 namespace sho {
+
+QPalette::ColorRole QtPaletteRole(PaletteRole role) {
+  switch (role) {
+    case PaletteRole::kWindow:
+      return QPalette::Window;
+    case PaletteRole::kWindowText:
+      return QPalette::WindowText;
+    case PaletteRole::kBase:
+      return QPalette::Base;
+    case PaletteRole::kButton:
+      return QPalette::Button;
+    case PaletteRole::kButtonText:
+      return QPalette::ButtonText;
+    case PaletteRole::kHighlightedText:
+      return QPalette::HighlightedText;
+  }
+  throw std::logic_error("a palette role of no known kind");
+}
 
 QFont WindowFont(const FontSpec& designed) {
   QStringList families;
@@ -17,22 +36,8 @@ QFont WindowFont(const FontSpec& designed) {
 }
 
 QColor WindowColour(std::uint32_t colour) {
-  if (colour & 0x80000000u) {
-    const QPalette palette = QApplication::palette();
-    switch (colour & 0xFF) {
-      case 0x05:  // window background
-        return palette.color(QPalette::Base);
-      case 0x08:  // window text
-        return palette.color(QPalette::WindowText);
-      case 0x0A:  // active border
-        return palette.color(QPalette::Window);
-      case 0x0E:  // highlighted text
-        return palette.color(QPalette::HighlightedText);
-      case 0x12:  // button text
-        return palette.color(QPalette::ButtonText);
-      default:  // 0x0F, button face
-        return palette.color(QPalette::Button);
-    }
+  if (const std::optional<PaletteRole> role = SystemColourRole(colour)) {
+    return QApplication::palette().color(QtPaletteRole(*role));
   }
   return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
 }

@@ -24,9 +24,16 @@ void InstallTranslators() {
   Install(QStringLiteral("sho-euler"), QStringLiteral(":/i18n"));
 }
 
-QString TranslatedRunText(const RunMessage& message) {
-  const QString text = QCoreApplication::translate("RunError", message.text);
-  return QString::fromStdString(FillIn(text.toStdString(), message.parts));
+QString Translated(const Message& message) {
+  const Translate translate = [](const char* context, const char* text) {
+    return QCoreApplication::translate(context, text).toStdString();
+  };
+  return QString::fromStdString(Render(message, translate));
+}
+
+NumberSymbols LocaleNumberSymbols() {
+  const QLocale locale;
+  return {locale.zeroDigit().toUcs4().value(0, U'0'), locale.decimalPoint().toStdString()};
 }
 
 }  // namespace sho

@@ -2,7 +2,8 @@
 
 #include <QString>
 
-#include "runtime/run_error.h"
+#include "form/locale_digits.h"
+#include "form/message.h"
 
 namespace sho {
 
@@ -11,8 +12,11 @@ namespace sho {
 // loaded for a language without them; English is the program's own language.
 void InstallTranslators();
 
-// A run's message in the user's language: its text translated, then its parts filled in as they
-// are (paths, numbers, captions and what the user typed are not translated).
-QString TranslatedRunText(const RunMessage& message);
+// A message in the user's language: its texts translated by the translators installed, its
+// changing parts (paths, numbers, captions and what the user typed) filled in as they are.
+QString Translated(const Message& message);
+
+// The zero digit and decimal point of the user's locale, for numbers written in its digits.
+NumberSymbols LocaleNumberSymbols();
 
 }  // namespace sho

@@ -4,9 +4,10 @@ import { execFileSync } from 'node:child_process';
 import { mkdtempSync, readFileSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
-import { ENTRY_NAMES, REPOSITORY } from './page.mjs';
+import { ENTRY_NAMES, pathFromEnvironment } from './page.mjs';
 
-const PROGRAM = process.env.SHO_DESKTOP_CASES || join(REPOSITORY, 'build/test/tests/desktop_cases');
+const PROGRAM = pathFromEnvironment('SHO_DESKTOP_CASES',
+  'the desktop_cases program of the native build\'s tests');
 
 const LANGUAGES = {
   en: { LANG: 'en_US.UTF-8', LANGUAGE: 'en' },

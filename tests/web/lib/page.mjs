@@ -7,8 +7,15 @@ import { fileURLToPath, pathToFileURL } from 'node:url';
 import { newContext } from './browsers.mjs';
 
 export const REPOSITORY = resolve(dirname(fileURLToPath(import.meta.url)), '../../..');
-export const PAGE = resolve(process.env.SHO_WEB_PAGE ||
-  join(REPOSITORY, 'build/web/sho-euler.html'));
+
+// A path that the environment gives (ctest sets each for the tests, see tests/CMakeLists.txt).
+export function pathFromEnvironment(variable, what) {
+  const path = process.env[variable];
+  if (!path) throw new Error(`${variable} is not set: it names ${what}`);
+  return resolve(path);
+}
+
+export const PAGE = pathFromEnvironment('SHO_WEB_PAGE', 'the built page, sho-euler.html');
 export const PAGE_URL = pathToFileURL(PAGE).href;
 export const ENTRY_NAMES = ['y(0)', 'Phi(0)Degree', 'Time step<0.01'];
 // The window's client area in CSS pixels: 10170 x 7920 twips at 15 twips a pixel.

@@ -1,20 +1,16 @@
 // The program's Persian texts, read from the translation file the desktop and the page are built
-// from, so that the tests find the page's Persian controls by their Persian names.
-import { readFileSync } from 'node:fs';
+// from, by the reader the page's build uses, so that the tests find the page's Persian controls by
+// their Persian names.
+import { execFileSync } from 'node:child_process';
 import { join } from 'node:path';
 import { REPOSITORY } from './page.mjs';
 
-const ENTITIES = { amp: '&', lt: '<', gt: '>', quot: '"', apos: "'" };
-const unescape = (text) => text.replace(/&(amp|lt|gt|quot|apos);/g, (_, name) => ENTITIES[name]);
-
 function readTranslations() {
-  const ts = readFileSync(join(REPOSITORY, 'window/translations/sho-euler_fa.ts'), 'utf8');
+  const json = execFileSync('python3', [join(REPOSITORY, 'web/ts_catalogue.py'), 'json',
+    join(REPOSITORY, 'window/translations/sho-euler_fa.ts')], { encoding: 'utf8' });
   const texts = new Map();
-  // A message's source and translation, with anything between them (a comment, say).
-  const message = new RegExp('<source>([^<]*)</source>\\s*(?:<[^>]*>[^<]*</[^>]*>\\s*)*' +
-    '<translation>([^<]*)</translation>', 'g');
-  for (const [, source, translation] of ts.matchAll(message)) {
-    texts.set(unescape(source), unescape(translation));
+  for (const context of Object.values(JSON.parse(json))) {
+    for (const [source, translation] of Object.entries(context)) texts.set(source, translation);
   }
   return texts;
 }

@@ -1,8 +1,9 @@
-#include "window/control_table.h"
+#include "form/control_table.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <stdexcept>
 #include <string>
 
 #include "runtime/units.h"
@@ -78,14 +79,19 @@ std::string ControlKey(const char* name, int index) {
 
 std::string ControlKey(const ControlSpec& row) { return ControlKey(row.name, row.index); }
 
-namespace {
+const ControlSpec& ControlRow(std::string_view key) {
+  const auto row = std::find_if(kControlTable.begin(), kControlTable.end(),
+                                [key](const ControlSpec& r) { return ControlKey(r) == key; });
+  if (row == kControlTable.end()) throw std::out_of_range("no control " + std::string(key));
+  return *row;
+}
 
 bool HoldsText(ControlKind kind) {
   return kind == ControlKind::kTextBox || kind == ControlKind::kMultiLineTextBox ||
          kind == ControlKind::kComboBox;
 }
 
-}  // namespace
+bool IsTitle(const ControlSpec& row) { return ControlKey(row) == "Label4"; }
 
 std::uint32_t DefaultBackColour(ControlKind kind) {
   return HoldsText(kind) ? 0x80000005 : 0x8000000F;
@@ -93,6 +99,14 @@ std::uint32_t DefaultBackColour(ControlKind kind) {
 
 std::uint32_t DefaultForeColour(ControlKind kind) {
   return HoldsText(kind) || kind == ControlKind::kLine ? 0x80000008 : 0x80000012;
+}
+
+std::uint32_t ControlBackColour(const ControlSpec& row) {
+  return row.back_colour.value_or(DefaultBackColour(row.kind));
+}
+
+std::uint32_t ControlForeColour(const ControlSpec& row) {
+  return row.fore_colour.value_or(DefaultForeColour(row.kind));
 }
 
 PixelRect PixelGeometry(const ControlSpec& row) {

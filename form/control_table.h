@@ -5,6 +5,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace sho {
 
@@ -50,12 +51,26 @@ inline constexpr int kClientWidthTwips = 10170;
 inline constexpr int kClientHeightTwips = 7920;
 inline constexpr FontSpec kWindowFont{"MS Sans Serif", 13.5, true};
 
+// The plot's drawing area.
+inline constexpr int kPlotWidthTwips = 5280;
+inline constexpr int kPlotHeightTwips = 5175;
+
 // Every control, in the order the window creates them.
 extern const std::array<ControlSpec, 25> kControlTable;
 
 // "Text1(2)" for a member of a control array, "Cmby" for a single control (index -1).
 std::string ControlKey(const char* name, int index);
 std::string ControlKey(const ControlSpec& row);
+
+// The row of the control with this key; std::out_of_range for a key of no control.
+const ControlSpec& ControlRow(std::string_view key);
+
+// Whether a control of this kind holds text the user edits or picks: the entries, the instructions
+// and the list.
+bool HoldsText(ControlKind kind);
+
+// Whether this is the window's title label, Label4, which the page makes its heading.
+bool IsTitle(const ControlSpec& row);
 
 // A control's place in its container in pixels, each twips figure to the nearest pixel; a line,
 // given by its two ends, as the one pixel thick rectangle between them.
@@ -76,5 +91,9 @@ int FontPixelSize(const FontSpec& font);
 // background, 0x80000008 window text, 0x8000000F button face, 0x80000012 button text.
 std::uint32_t DefaultBackColour(ControlKind kind);
 std::uint32_t DefaultForeColour(ControlKind kind);
+
+// The control's colours: the table's, or its kind's usual one. Either may be a system colour.
+std::uint32_t ControlBackColour(const ControlSpec& row);
+std::uint32_t ControlForeColour(const ControlSpec& row);
 
 }  // namespace sho

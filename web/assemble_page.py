@@ -1,0 +1,73 @@
+#!/usr/bin/env python3
+"""Puts the page together as one file: the HTML with the style sheet in its one empty <style>
+element and the script in its one empty <script> element, and the SHA-256 hashes of both in its
+Content-Security-Policy, where 'sha256-STYLE' and 'sha256-SCRIPT' stand for them.
+
+Usage: assemble_page.py HTML CSS SCRIPT OUTPUT [--max-bytes N]
+Fails, writing nothing, when a placeholder is not there exactly once, when the style sheet or the
+script would end its element early, or when the page would be larger than N bytes.
+"""
+
+import argparse
+import base64
+import hashlib
+import re
+import sys
+
+
+class PageError(Exception):
+    pass
+
+
+def read_text(path):
+    with open(path, encoding="utf-8", newline="") as file:
+        # The browser reads every line break of the page as "\n", and hashes what it read.
+        return file.read().replace("\r\n", "\n").replace("\r", "\n")
+
+
+def csp_source(text):
+    digest = hashlib.sha256(text.encode("utf-8")).digest()
+    return f"'sha256-{base64.b64encode(digest).decode('ascii')}'"
+
+
+def assemble(html, css, script):
+    # Inside the element, its end tag is the only thing the HTML parser looks for.
+    for text, name in ((css, "style"), (script, "script")):
+        if re.search(f"</{name}", text, re.IGNORECASE):
+            raise PageError(f"the {name} holds </{name}, which would end its element early")
+    filled = {
+        "<style></style>": f"<style>{css}</style>",
+        "<script></script>": f"<script>{script}</script>",
+        "'sha256-STYLE'": csp_source(css),
+        "'sha256-SCRIPT'": csp_source(script),
+    }
+    for placeholder in filled:
+        if html.count(placeholder) != 1:
+            raise PageError(f"the HTML has {placeholder} {html.count(placeholder)} times, not once")
+    # In one pass, so that nothing put in is taken for a placeholder.
+    return re.sub("|".join(map(re.escape, filled)), lambda found: filled[found[0]], html)
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    parser.add_argument("html")
+    parser.add_argument("css")
+    parser.add_argument("script")
+    parser.add_argument("output")
+    parser.add_argument("--max-bytes", type=int)
+    arguments = parser.parse_args()
+    try:
+        page = assemble(*(read_text(path) for path in
+                          (arguments.html, arguments.css, arguments.script))).encode("utf-8")
+        if arguments.max_bytes is not None and len(page) > arguments.max_bytes:
+            raise PageError(f"the page has {len(page):,} bytes, more than {arguments.max_bytes:,}")
+    except (OSError, PageError) as error:
+        print(f"assemble_page.py: {error}", file=sys.stderr)
+        return 1
+    with open(arguments.output, "wb") as file:
+        file.write(page)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "form/locale_digits.h"
+#include "form/message.h"
+
+namespace sho {
+
+// The language the page shows its texts in, as the page's script found it in the browser: "fa"
+// for Persian, anything else for English, the program's own language.
+void SetPageLanguage(std::string_view language);
+
+// A text of `context` in the page's language; a text without a finished translation stays English.
+std::string PageTranslation(const char* context, const char* text);
+
+// A message in the page's language, filled in.
+std::string InPageLanguage(const Message& message);
+
+// A count (of lines, say) in the digits of the page's language.
+std::string CountText(long long count);
+
+}  // namespace sho

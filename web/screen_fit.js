@@ -1,0 +1,31 @@
+// The window drawn smaller where the screen is narrower than the window, and told again whenever
+// the screen changes under it.
+
+// Scales `form`, the window of `description`'s size, to the page's width within `area`; tells
+// `drawPlot` how many device pixels a CSS pixel of the plot then covers.
+export function fitToScreen(area, form, description, drawPlot) {
+  const scale = Math.min(1, document.documentElement.clientWidth / description.width);
+  form.style.transform = scale < 1 ? `scale(${scale})` : '';
+  area.style.width = description.width * scale + 'px';
+  area.style.height = description.height * scale + 'px';
+  drawPlot(window.devicePixelRatio * scale);
+}
+
+// Zooming changes the device pixel ratio; calls `refit` whenever it does or the window resizes,
+// and where the browser says so, whenever the canvas covers other device pixels.
+export function watchScreen(refit, canvas) {
+  try {
+    new ResizeObserver(refit).observe(canvas, { box: 'device-pixel-content-box' });
+  } catch (error) {
+    // Not every browser measures in device pixels; the events below still tell.
+  }
+  const watchRatio = () => {
+    const query = matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`);
+    query.addEventListener('change', () => {
+      refit();
+      watchRatio();
+    }, { once: true });
+  };
+  watchRatio();
+  window.addEventListener('resize', refit);
+}
