@@ -1,7 +1,9 @@
 // The data files y.dat and v.dat, kept in the browser's storage for the page (IndexedDB): each
 // run adds one record per file, both in one transaction, so that a run's lines are kept whole or
 // not at all, two tabs never mix their lines within a run, and a run costs the same however long
-// the files are. Below the window: each file's line count, its download, and deleting both.
+// the files are. Runs the browser did not keep are held in the page, and the next write it
+// accepts keeps them first, so that the files keep the runs in the order they ran. Below the
+// window: each file's line count, its download, and deleting both.
 //
 // Every page opened from disk in Chromium shares one storage, so copies of the page, old and new,
 // share these files: the stored format has a version, and a copy that finds a newer one leaves
@@ -17,18 +19,23 @@ const kFiles = ['y.dat', 'v.dat'];
 const kLinesStore = 'lines';    // { file, lines, bytes }: what one run appended to one file
 const kTotalsStore = 'totals';  // { file, lines }: the lines of each file in all
 let database = null;
-let refusal = '';  // why the browser does not keep the files, once it has said no
+let refusal = '';  // why the browser did not keep the files, the last time it said no
 let reported = false;
 const stored = [0, 0];
-// This visit's runs whose lines the browser did not keep, so that downloads still give them.
-const unkept = [[], []];
-const unkeptLines = [0, 0];
+// This visit's runs whose lines the browser has not kept, in the order they ran: { bytes: [of
+// y.dat, of v.dat], lines }. The downloads give them after the stored lines.
+const held = [];
+// The last write or deletion: each waits for the one before, so that a run is kept only after
+// the runs held before it.
+let writing = Promise.resolve();
+let askedToPersist = false;
 let section = null;
 // Makes the texts the section shows: describe([lines of y.dat, of v.dat], refusal) gives
 // { counts: [text, text], status }.
 let describe = null;
 const counts = [];
 let status = null;
+let evictable = null;  // says that the browser may clear the files
 
 const done = (request) =>
   new Promise((resolve, reject) => {
@@ -87,10 +94,16 @@ function readTotals() {
   });
 }
 
-// Shows each file's line count and, where the browser does not keep the files, why, in the texts
-// `describe` makes of them.
+// Lines of runs that show in the counts already and are still to be written.
+let coming = 0;
+const heldLines = () => held.reduce((sum, run) => sum + run.lines, coming);
+
+// Shows each file's line count and, while lines of this visit are only in the page, why, in the
+// texts `describe` makes of them.
 function showCounts() {
-  const texts = describe(kFiles.map((file, k) => stored[k] + unkeptLines[k]), refusal);
+  const lines = heldLines();
+  const texts = describe(kFiles.map((file, k) => stored[k] + lines),
+    !database || held.length > 0 ? refusal : '');
   kFiles.forEach((file, k) => {
     counts[k].textContent = texts.counts[k];
   });
@@ -98,26 +111,58 @@ function showCounts() {
   status.hidden = !texts.status;
 }
 
-// Keeps a run's lines of both files in one transaction, with the totals.
-function keep(bytes, lines) {
-  return new Promise((resolve) => resolve(keepInOneTransaction(bytes, lines)));
+// Runs `task` once the writes and deletions asked for before it have ended.
+function inTurn(task) {
+  const result = writing.then(task);
+  writing = result.catch(() => {});
+  return result;
 }
 
-function keepInOneTransaction(bytes, lines) {
+// Asks the browser, once a visit, not to clear the files when it runs short of space, and says so
+// where it will not. Nothing waits for the answer: Firefox may ask the user and never answer.
+function askToPersist() {
+  if (askedToPersist || !navigator.storage || !navigator.storage.persist) return;
+  askedToPersist = true;
+  new Promise((resolve) => resolve(navigator.storage.persist())).then((persisted) => {
+    evictable.hidden = persisted;
+  }, () => {});
+}
+
+// Keeps the runs held in the page and then `run`, all in one transaction with the totals, or
+// holds `run` too. Resolves with why the browser did not keep them, or ''.
+function keepOrHold(run) {
+  if (!database) {
+    held.push(run);
+    return Promise.resolve(refusal);
+  }
+  const runs = [...held, run];
+  return new Promise((resolve) => resolve(keepInOneTransaction(runs))).then(() => {
+    held.splice(0, runs.length - 1);
+    askToPersist();
+    return readTotals().then(() => '', () => '');
+  }, (error) => {
+    held.push(run);
+    return reasonOf(error);
+  });
+}
+
+function keepInOneTransaction(runs) {
   const transaction = database.transaction([kLinesStore, kTotalsStore], 'readwrite');
   const records = transaction.objectStore(kLinesStore);
   const totals = transaction.objectStore(kTotalsStore);
+  const lines = runs.reduce((sum, run) => sum + run.lines, 0);
   kFiles.forEach((file, k) => {
-    records.add({ file, lines, bytes: bytes[k] });
+    for (const run of runs) records.add({ file, lines: run.lines, bytes: run.bytes[k] });
     const total = totals.get(file);
     total.onsuccess = () => totals.put({ file, lines: (total.result ? total.result.lines : 0) + lines });
   });
   return finished(transaction);
 }
 
-// The file's bytes: what the storage keeps, then this visit's lines it did not keep.
+// The file's bytes: what the storage keeps, then this visit's runs it has not kept.
 function fileBlob(k) {
-  const blob = (parts) => new Blob([...parts, ...unkept[k]], { type: 'text/plain' });
+  const blob = (parts) =>
+    new Blob([...parts, ...held.map((run) => run.bytes[k])], { type: 'text/plain' });
   if (!database) return Promise.resolve(blob([]));
   const transaction = database.transaction(kLinesStore);
   const records = done(transaction.objectStore(kLinesStore).index('file').getAll(kFiles[k]));
@@ -129,8 +174,7 @@ function download(k) {
 }
 
 function forget() {
-  unkept.forEach((parts) => parts.splice(0));
-  unkeptLines.fill(0);
+  held.splice(0);
   if (!database) return Promise.resolve();
   const transaction = database.transaction([kLinesStore, kTotalsStore], 'readwrite');
   transaction.objectStore(kLinesStore).clear();
@@ -142,7 +186,7 @@ function deleteFiles() {
   const question = qsTranslate('Page', 'Delete y.dat and v.dat with all their lines? This cannot be undone.');
   const title = qsTranslate('Page', 'Delete data files');
   return ask(title, question, qsTranslate('Page', 'Delete')).then((confirmed) => {
-    if (confirmed) return forget().finally(showCounts);
+    if (confirmed) return inTurn(forget).finally(showCounts);
   });
 }
 
@@ -171,6 +215,9 @@ function buildSection(place) {
   });
   status = document.createElement('p');
   status.hidden = true;
+  evictable = document.createElement('p');
+  evictable.textContent = qsTranslate('Page', 'This browser may clear the data files when it runs short of space: download them to keep a safe copy.');
+  evictable.hidden = true;
   const buttons = document.createElement('div');
   buttons.className = 'data-file-buttons';
   buttons.append(
@@ -178,7 +225,7 @@ function buildSection(place) {
     button(qsTranslate('Page', 'Download v.dat'), () => download(1)),
     button(qsTranslate('Page', 'Delete data files'), deleteFiles),
   );
-  section.append(heading, about, list, status, buttons);
+  section.append(heading, about, list, status, evictable, buttons);
   section.hidden = false;
 }
 
@@ -201,19 +248,18 @@ export function start(place, describeCounts) {
     .then(showCounts);
 }
 
-// Appends a run's lines (`bytes` of y.dat and of v.dat, `lines` in each). Resolves with the
-// reason the browser did not keep them, the first time it does not; otherwise with ''.
-export function append(bytes, lines) {
-  const kept = database
-    ? keep(bytes, lines).then(() => readTotals().then(() => '', () => ''), reasonOf)
-    : Promise.resolve(refusal);
-  return kept.then((reason) => {
-    refusal = reason;
-    if (reason) {
-      kFiles.forEach((file, k) => unkept[k].push(bytes[k]));
-      unkeptLines[0] += lines;
-      unkeptLines[1] += lines;
-    }
+// Appends a run's lines (`bytes` of y.dat and of v.dat, `lines` in each): counted at once, and
+// written once `later(write)` calls its `write` (after the next frame, say), in the order the runs
+// came. Resolves with the reason the browser did not keep them, the first time it does not;
+// otherwise with ''.
+export function append(bytes, lines, later = (write) => write()) {
+  coming += lines;
+  showCounts();
+  return new Promise(later).then(() => inTurn(() => {
+    coming -= lines;
+    return keepOrHold({ bytes, lines });
+  })).then((reason) => {
+    if (reason) refusal = reason;
     showCounts();
     if (!reason || reported) return '';
     reported = true;
