@@ -1,12 +1,17 @@
-// What the page's script calls: the window's description, a run of the Run button, what the run
-// left in the list, the plot and the data files, and the page's own texts filled in. Texts are
-// UTF-8, the finished texts in the page's language; a returned pointer stays good until the next
-// call.
+// What the page's script calls: a run of the Run button, what the run left in the list, the plot
+// and the data files, and the page's own texts filled in. Texts are UTF-8, the finished texts in
+// the page's language; a returned pointer stays good until the next call. No exception leaves a
+// call: a run tells of one in its answer, every other call returns a harmless value and leaves the
+// fault's text for sho_fault().
 
 #include <array>
 #include <cstdint>
 #include <exception>
+#include <stdexcept>
 #include <string>
+#include <string_view>
+#include <type_traits>
+#include <utility>
 
 #include "form/message.h"
 #include "form/plot_description.h"
@@ -16,7 +21,6 @@
 #include "web/json_text.h"
 #include "web/page_language.h"
 #include "web/page_run.h"
-#include "web/window_description.h"
 
 namespace sho {
 namespace {
@@ -36,6 +40,59 @@ const char* Hand(std::string text) {
   Answer() = std::move(text);
   return Answer().c_str();
 }
+
+// The text of a fault that a call caught, kept until sho_fault() hands it out: a fixed buffer, so
+// that keeping it cannot itself throw.
+using FaultText = std::array<char, 256>;
+
+FaultText& Fault() {
+  static FaultText fault{};
+  return fault;
+}
+
+void KeepFault(std::string_view text) {
+  Fault().fill('\0');
+  text.copy(Fault().data(), Fault().size() - 1);
+}
+
+// The answer of `call`, or, where it throws, a value-initialised one (a null pointer, zero) with
+// the fault kept for sho_fault().
+template <typename Call>
+auto Guarded(Call call) -> decltype(call()) {
+  try {
+    return call();
+  } catch (const std::exception& fault) {
+    KeepFault(fault.what());
+  } catch (...) {
+    KeepFault("an exception of unknown type");
+  }
+  if constexpr (!std::is_void_v<decltype(call())>) return {};
+}
+
+#ifdef SHO_PAGE_FAULTS
+// Faults on cue, for the tests of what the page does with them; only in the faults page, never in
+// the page handed out. Returns the y(0) text the run goes on with.
+bool& ListFaultArmed() {
+  static bool armed = false;
+  return armed;
+}
+
+std::string ProvokedByEntry(std::string y0) {
+  if (y0 == "throw") throw std::logic_error("a fault provoked in the run");
+  if (y0 == "trap") __builtin_trap();
+  if (y0 != "throw-list") return y0;
+  ListFaultArmed() = true;
+  return "1";
+}
+
+void ProvokeListFault() {
+  if (!std::exchange(ListFaultArmed(), false)) return;
+  throw std::logic_error("a fault provoked in the list");
+}
+#else
+std::string ProvokedByEntry(std::string y0) { return y0; }
+void ProvokeListFault() {}
+#endif
 
 // The message the desktop shows for a run that stopped, and the entry that takes the focus after.
 void AddError(JsonWriter& json, const RunError& error) {
@@ -72,70 +129,120 @@ std::string RunResult(const std::exception* stop, const NumberSymbols& symbols) 
 }  // namespace
 }  // namespace sho
 
+using sho::Guarded;
 using sho::Program;
 
 extern "C" {
 
-// The language the page shows its texts in: "fa" or "en".
-void sho_set_language(const char* language) { sho::SetPageLanguage(language); }
+// The fault of the last call, "" when it had none. Asking takes it: it is told once.
+const char* sho_fault() {
+  static sho::FaultText told;
+  told = std::exchange(sho::Fault(), {});
+  return told.data();
+}
 
-// The window: its size, caption, colours and fonts and the control table, as JSON.
-const char* sho_window() { return sho::Hand(sho::WindowDescription()); }
+// The language the page shows its texts in: "fa" or "en".
+void sho_set_language(const char* language) {
+  Guarded([=] { sho::SetPageLanguage(language); });
+}
 
 // One run as the Run button performs it, with the three entry texts, the decimal separator and
 // the zero digit of the user's language, and the list entry chosen (-1 for none). Returns what
 // the run did, as JSON: the message of the error that stopped it, or null.
 const char* sho_run(const char* y0, const char* phi, const char* time_step, const char* separator,
                     int zero_digit, int chosen) {
-  const sho::NumberSymbols symbols{static_cast<char32_t>(zero_digit), separator};
-  try {
-    Program().Run({y0, phi, time_step}, separator, chosen);
-    return sho::Hand(sho::RunResult(nullptr, symbols));
-  } catch (const std::exception& stop) {
-    return sho::Hand(sho::RunResult(&stop, symbols));
-  }
+  return Guarded([=] {
+    const sho::NumberSymbols symbols{static_cast<char32_t>(zero_digit), separator};
+    try {
+      Program().Run({sho::ProvokedByEntry(y0), phi, time_step}, separator, chosen);
+      return sho::Hand(sho::RunResult(nullptr, symbols));
+    } catch (const std::exception& stop) {
+      return sho::Hand(sho::RunResult(&stop, symbols));
+    } catch (...) {
+      const std::runtime_error unknown("an exception of unknown type");
+      return sho::Hand(sho::RunResult(&unknown, symbols));
+    }
+  });
 }
 
 // Every entry of the list, one a line.
 const char* sho_list_entries() {
-  const sho::ResultsList& list = Program().List();
-  std::string text;
-  text.reserve(static_cast<std::size_t>(list.Count()) * 48);
-  for (int k = 0; k < list.Count(); ++k) {
-    if (k > 0) text += '\n';
-    text += list.EntryText(k);
-  }
-  return sho::Hand(std::move(text));
+  return Guarded([] {
+    sho::ProvokeListFault();
+    const sho::ResultsList& list = Program().List();
+    std::string text;
+    text.reserve(static_cast<std::size_t>(list.Count()) * 48);
+    for (int k = 0; k < list.Count(); ++k) {
+      if (k > 0) text += '\n';
+      text += list.EntryText(k);
+    }
+    return sho::Hand(std::move(text));
+  });
 }
 
 // Draws the last run's points again for a screen of this device pixel ratio; the plot then has
 // sho_plot_columns() x sho_plot_rows() device pixels.
 void sho_set_plot_ratio(double device_pixel_ratio) {
-  Program().PlotSurface().Redraw(device_pixel_ratio);
+  Guarded([=] { Program().PlotSurface().Redraw(device_pixel_ratio); });
 }
 
 // The drawing's pixels, row by row, four bytes R, G, B, A each: a canvas's ImageData as it is.
-const std::uint32_t* sho_plot_pixels() { return Program().PlotSurface().Drawing().Pixels().data(); }
-int sho_plot_columns() { return Program().PlotSurface().Drawing().Columns(); }
-int sho_plot_rows() { return Program().PlotSurface().Drawing().Rows(); }
+const std::uint32_t* sho_plot_pixels() {
+  return Guarded([] { return Program().PlotSurface().Drawing().Pixels().data(); });
+}
+int sho_plot_columns() {
+  return Guarded([] { return Program().PlotSurface().Drawing().Columns(); });
+}
+int sho_plot_rows() {
+  return Guarded([] { return Program().PlotSurface().Drawing().Rows(); });
+}
 
 // The lines the last run appended to y.dat (file 0) or v.dat (file 1), and their size in bytes.
 const char* sho_data_lines(int file) {
-  return Program().Lines(file == 0 ? sho::PageRun::kPositions : sho::PageRun::kVelocities).data();
+  return Guarded([=] {
+    return Program().Lines(file == 0 ? sho::PageRun::kPositions : sho::PageRun::kVelocities).data();
+  });
 }
 int sho_data_size(int file) {
-  return static_cast<int>(
-      Program().Lines(file == 0 ? sho::PageRun::kPositions : sho::PageRun::kVelocities).size());
+  return Guarded([=] {
+    const auto kind = file == 0 ? sho::PageRun::kPositions : sho::PageRun::kVelocities;
+    return static_cast<int>(Program().Lines(kind).size());
+  });
 }
 
-// A text of the page's own, already in the page's language, with %1 and %2 filled in.
-const char* sho_fill_in(const char* text, const char* first, const char* second) {
-  sho::Message message = sho::Literal(text);
-  message.parts = {sho::Literal(first), sho::Literal(second)};
-  return sho::Hand(sho::InPageLanguage(message));
+// A text of the page's own, already in the page's language, with its `count` parts (at most
+// two: `first`, `second`) filled in.
+const char* sho_fill_in(const char* text, int count, const char* first, const char* second) {
+  return Guarded([=] {
+    sho::Message message = sho::Literal(text);
+    for (const char* part : {first, second}) {
+      if (static_cast<int>(message.parts.size()) < count)
+        message.parts.push_back(sho::Literal(part));
+    }
+    return sho::Hand(sho::InPageLanguage(message));
+  });
 }
 
 // A count in the digits of the page's language.
-const char* sho_count(int count) { return sho::Hand(sho::CountText(count)); }
+const char* sho_count(int count) {
+  return Guarded([=] { return sho::Hand(sho::CountText(count)); });
+}
+
+// Runs the Run button once on a window of its own, as the first Run will, and makes its list's
+// entries and its plot's description: the WebAssembly that a run calls is then compiled and warm
+// before anybody presses Run. Nothing the page shows or keeps changes. Returns the entries' size.
+int sho_warm_up() {
+  return Guarded([] {
+    sho::PageRun scratch(1.0);
+    scratch.Run({"1", "0", "0.001"}, ".", -1);
+    std::size_t size = 0;
+    for (int k = 0; k < scratch.List().Count(); ++k) size += scratch.List().EntryText(k).size();
+    const sho::PlotDrawing& drawing = scratch.PlotSurface().Drawing();
+    const sho::PlotFacts facts =
+        FactsOf(drawing.Shown(sho::kEulerColour), drawing.Shown(sho::kExactColour));
+    size += sho::InPageLanguage(sho::PlotDescription(facts, {})).size();
+    return static_cast<int>(size);
+  });
+}
 
 }  // extern "C"

@@ -3,8 +3,54 @@
 // page's texts filled in. Every number and every rule of the window is made there; this only
 // carries texts, bytes and pixels across.
 import createShoEuler from './sho_page.js';
+import wasmBase64 from './sho_page.wasm';
 
 let program = null;
+
+// A fault that the program's C++ caught in a call: the call did nothing, and the program goes on.
+export class ProgramFault extends Error {
+  name = 'ProgramFault';
+}
+
+// The program's WebAssembly stopped inside a call (a trap, emscripten's abort): what it held is
+// lost, so the program is not called again; every later call throws this too.
+export class ProgramEnded extends Error {
+  name = 'ProgramEnded';
+}
+
+let endedBy = null;
+
+// The program as this module calls it: each of its functions throws ProgramEnded where the
+// WebAssembly stops (whatever it throws: a trap and an abort throw a RuntimeError, running out of
+// stack a RangeError), and each of the bridge's own (_sho_*) throws ProgramFault where the C++
+// caught a fault.
+function watched(made) {
+  const calls = new Map();
+  const watch = (name) => (...args) => {
+    if (endedBy) throw new ProgramEnded(endedBy);
+    let answer;
+    try {
+      answer = made[name](...args);
+    } catch (error) {
+      endedBy = String((error && error.message) || error);
+      throw new ProgramEnded(endedBy);
+    }
+    if (name.startsWith('_sho_')) {
+      const fault = made._sho_fault();
+      if (made.HEAPU8[fault] !== 0) throw new ProgramFault(made.UTF8ToString(fault));
+    }
+    return answer;
+  };
+  return new Proxy(made, {
+    get(target, name) {
+      if (typeof name !== 'string' || !name.startsWith('_') || typeof target[name] !== 'function') {
+        return target[name];
+      }
+      if (!calls.has(name)) calls.set(name, watch(name));
+      return calls.get(name);
+    },
+  });
+}
 
 const text = (pointer) => program.UTF8ToString(pointer);
 
@@ -23,21 +69,34 @@ function withTexts(texts, call) {
   }
 }
 
-// Compiles and starts the WebAssembly, its texts in `language` ('fa' or 'en'); rejects where the
-// browser cannot.
-export function start(language) {
-  // The factory compiles at once and gives the program, or throws.
-  return new Promise((resolve) => resolve(createShoEuler()))
-    .then((made) => made.ready || made)
-    .then((made) => {
-      program = made;
-      withTexts([language], (chosen) => program._sho_set_language(chosen));
-    });
+// The program's WebAssembly, from the base64 text the bundle carries it in.
+function wasmBytes() {
+  if (typeof Uint8Array.fromBase64 === 'function') return Uint8Array.fromBase64(wasmBase64);
+  const binary = atob(wasmBase64);
+  const bytes = new Uint8Array(binary.length);
+  for (let k = 0; k < binary.length; ++k) bytes[k] = binary.charCodeAt(k);
+  return bytes;
 }
 
-// The window and its controls (sizes in CSS pixels), as the desktop builds it.
-export function windowDescription() {
-  return JSON.parse(text(program._sho_window()));
+// Compiles and starts the WebAssembly, its texts in `language` ('fa' or 'en'); rejects where the
+// browser cannot. It compiles away from the page's main thread, which goes on meanwhile.
+export function start(language) {
+  return new Promise((resolve, reject) => {
+    const instantiateWasm = (imports, receive) => {
+      WebAssembly.instantiate(wasmBytes(), imports)
+        .then((made) => receive(made.instance, made.module), reject);
+      return {};
+    };
+    // The glue names its WebAssembly's file from the script's address, which a page opened from a
+    // bundle has none of; handed the WebAssembly, it never asks for the file.
+    const locateFile = (name) => name;
+    Promise.resolve(createShoEuler({ instantiateWasm, locateFile }))
+      .then((made) => made.ready || made)
+      .then(resolve, reject);
+  }).then((made) => {
+    program = watched(made);
+    withTexts([language], (chosen) => program._sho_set_language(chosen));
+  });
 }
 
 // One run of the Run button with the three entry texts, read with the decimal separator of
@@ -80,11 +139,17 @@ export function dataLines(file) {
 // `pageText`, a text of the page's own in the page's language, with %1 and %2 filled in by
 // `parts`.
 export function fillIn(pageText, parts) {
-  return withTexts([pageText, parts[0] ?? '%1', parts[1] ?? '%2'],
-    (textPointer, first, second) => text(program._sho_fill_in(textPointer, first, second)));
+  return withTexts([pageText, parts[0] ?? '', parts[1] ?? ''], (textPointer, first, second) =>
+    text(program._sho_fill_in(textPointer, Math.min(parts.length, 2), first, second)));
 }
 
 // A count in the digits of the page's language.
 export function count(n) {
   return text(program._sho_count(n));
+}
+
+// Runs the program once on a window of its own, so that its WebAssembly is compiled and warm
+// before the first Run; changes nothing the page shows or keeps.
+export function warmUp() {
+  program._sho_warm_up();
 }

@@ -1,6 +1,7 @@
 // Starts the program: checks that the browser can run it, then starts the window. The page's
 // state is on <html data-state>: "loading", "ready" once started, "running" while a run and the
-// keeping of its lines are under way, "idle" after, "ended" after Exit.
+// keeping of its lines are under way, "idle" after, "ended" after Exit, "failed" once the program
+// has stopped inside its WebAssembly.
 import { start } from './form1.js';
 import { direction, language, qsTranslate } from './translate.js';
 

@@ -143,6 +143,26 @@
         <translation>اجرای دوبارهٔ برنامه</translation>
     </message>
     <message>
+        <source>Something went wrong</source>
+        <translation>مشکلی پیش آمد</translation>
+    </message>
+    <message>
+        <source>A fault in the program itself stopped what it was doing. You can go on using the window.</source>
+        <translation>خطایی در خود برنامه کاری را که در دست داشت متوقف کرد. می‌توانید همچنان با پنجره کار کنید.</translation>
+    </message>
+    <message>
+        <source>The program stopped because of a fault of its own.</source>
+        <translation>برنامه به سبب خطایی در خودش متوقف شد.</translation>
+    </message>
+    <message>
+        <source>Its data files are kept: they are below. Reload the page to start the program again.</source>
+        <translation>پرونده‌های داده‌اش نگه داشته شده‌اند و در پایین همین صفحه‌اند. برای اجرای دوبارهٔ برنامه، صفحه را دوباره بارگذاری کنید.</translation>
+    </message>
+    <message>
+        <source>Reload the page</source>
+        <translation>بارگذاری دوبارهٔ صفحه</translation>
+    </message>
+    <message>
         <source>sho-euler needs WebAssembly, which this browser has turned off. Turn it on, or open the page in another browser.</source>
         <translation>sho-euler به WebAssembly نیاز دارد که در این مرورگر خاموش است. آن را روشن کنید، یا صفحه را در مرورگر دیگری باز کنید.</translation>
     </message>
@@ -169,6 +189,10 @@
     <message>
         <source>This browser does not keep the data files: %1. The downloads give the lines of this visit.</source>
         <translation>این مرورگر پرونده‌های داده را نگه نمی‌دارد: %1. دریافت‌ها سطرهای این بازدید را می‌دهند.</translation>
+    </message>
+    <message>
+        <source>This browser may clear the data files when it runs short of space: download them to keep a safe copy.</source>
+        <translation>این مرورگر ممکن است وقتی جا کم بیاورد پرونده‌های داده را پاک کند: برای داشتن نسخه‌ای امن، آن‌ها را دریافت کنید.</translation>
     </message>
 </context>
 <context>
