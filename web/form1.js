@@ -5,12 +5,15 @@
 // stay. This module alone talks to the program's C++; the views are handed what they show.
 import * as Bridge from './bridge.js';
 import * as DataFiles from './data_files.js';
+import { afterNextFrame } from './frames.js';
 import { inform } from './messages.js';
 import * as PlotMenu from './plot_menu.js';
 import * as PlotView from './plot.js';
+import { showProgramEnded } from './program_ended.js';
 import * as ResultsListView from './list.js';
 import { fitToScreen, watchScreen } from './screen_fit.js';
 import { buildWindow } from './window.js';
+import descriptions from './window_descriptions.js';
 import { direction, language, numberSymbols, qsTranslate } from './translate.js';
 
 let controls = null;
@@ -18,23 +21,69 @@ let area = null;
 let setState = null;
 let busy = 0;  // runs whose lines are still being kept
 let ended = false;
+let failed = false;  // the program's WebAssembly has stopped
 let plotRatio = 0;
+let programStarted = null;  // resolves once the program's WebAssembly runs
+let running = false;
 
 const entry = (k) => controls.get(`Text1(${k})`);
 
 // Shows the drawing for a screen of this many device pixels a CSS pixel, drawing it again when
-// that changed (the page zoomed, or shown smaller).
+// that changed (the page zoomed, or shown smaller). Until the program runs, the drawing area shows
+// its background, as the empty drawing does.
 function drawPlot(devicePixelRatio) {
   if (devicePixelRatio === plotRatio) return;
   plotRatio = devicePixelRatio;
-  Bridge.setPlotRatio(plotRatio);
-  PlotView.paint(Bridge.plotImage());
+  if (!running) return;
+  orOnFault(() => {
+    Bridge.setPlotRatio(plotRatio);
+    PlotView.paint(Bridge.plotImage());
+  });
 }
 
+// What a run shows at once: the list's header, the plot and its description. The list's entries
+// follow in the browser's idle time; resolves once they are in the list.
 function ShowRunResults(result) {
-  ResultsListView.show(result.editText, result.entries > 0 ? Bridge.listEntries() : '');
+  const listFilled = ResultsListView.show(result.editText,
+    () => (result.entries > 0 ? orOnFault(Bridge.listEntries, '') : ''));
   PlotView.paint(Bridge.plotImage());
   PlotView.describe(result.plotDescription);
+  return listFilled;
+}
+
+// A fault of the program's own is told in a message, and the window goes on. Where its WebAssembly
+// has stopped, nothing calls it again: the page says so in place of the window and offers to load
+// the page again, and the data files stay as they are.
+function ReportProgramFault(fault) {
+  if (fault instanceof Bridge.ProgramFault) {
+    const text = qsTranslate('Page', 'A fault in the program itself stopped what it was doing. You can go on using the window.');
+    inform(qsTranslate('Page', 'Something went wrong'), text, fault.message);
+    return;
+  }
+  if (!(fault instanceof Bridge.ProgramEnded)) throw fault;
+  if (failed) return;
+  failed = true;
+  ended = true;
+  document.getElementById('window-area').hidden = true;
+  showProgramEnded(document.getElementById('ended'), {
+    title: qsTranslate('Page', 'The program stopped because of a fault of its own.'),
+    text: qsTranslate('Page', 'Its data files are kept: they are below. Reload the page to start the program again.'),
+    details: fault.message,
+    reload: qsTranslate('Page', 'Reload the page'),
+  });
+  setState('failed');
+}
+
+// What `work()` gives; where the program fails in it, or has failed before, `otherwise` (a fault
+// told).
+function orOnFault(work, otherwise) {
+  if (failed) return otherwise;
+  try {
+    return work();
+  } catch (fault) {
+    ReportProgramFault(fault);
+    return otherwise;
+  }
 }
 
 function ReportRunError(error) {
@@ -45,38 +94,66 @@ function ReportRunError(error) {
   });
 }
 
+// The data files' texts the program last filled in: once it has stopped, the section keeps them.
+let lastDataFileTexts = { counts: ['', ''], status: '' };
+
 // The texts of the data files' section: each file's line count, and why the browser does not keep
 // the files where it does not.
 function dataFileTexts(lines, refusal) {
-  const counts = ['y.dat', 'v.dat'].map((file, k) =>
-    Bridge.fillIn(qsTranslate('Page', 'Lines in %1: %2'), [file, Bridge.count(lines[k])]));
-  const refused = qsTranslate('Page', 'This browser does not keep the data files: %1. The downloads give the lines of this visit.');
-  return { counts, status: refusal ? Bridge.fillIn(refused, [refusal]) : '' };
+  return orOnFault(() => {
+    const counts = ['y.dat', 'v.dat'].map((file, k) =>
+      Bridge.fillIn(qsTranslate('Page', 'Lines in %1: %2'), [file, Bridge.count(lines[k])]));
+    const refused = qsTranslate('Page', 'This browser does not keep the data files: %1. The downloads give the lines of this visit.');
+    lastDataFileTexts = { counts, status: refusal ? Bridge.fillIn(refused, [refusal]) : '' };
+    return lastDataFileTexts;
+  }, lastDataFileTexts);
 }
 
-// The run's lines to the data files; a message when the browser does not keep them.
-function keepLines(result) {
-  if (!result.filesOpened || result.lines === 0) return Promise.resolve();
-  const lines = [Bridge.dataLines(0), Bridge.dataLines(1)];
-  return DataFiles.append(lines, result.lines).then((reason) => {
+// The run's lines to the data files, `lines` of y.dat and v.dat as `bytes`: counted at once,
+// written after the next frame; a message when the browser does not keep them.
+function keepLines(bytes, lines) {
+  if (!bytes) return Promise.resolve();
+  return DataFiles.append(bytes, lines, afterNextFrame).then((reason) => {
     if (!reason) return;
     const text = qsTranslate('Page', "The lines of this run could not be kept in the browser's storage: %1.");
-    inform(qsTranslate('Page', 'Data files not kept'), Bridge.fillIn(text, [reason]),
+    inform(qsTranslate('Page', 'Data files not kept'), orOnFault(() => Bridge.fillIn(text, [reason]), text),
       qsTranslate('Page', 'Download y.dat and Download v.dat still give the lines of this visit until the page is closed.'));
   });
 }
 
+// Run: what the run shows is in the next frame; its lines, copied out of the program now (the next
+// run writes over them), are kept after that frame, and its entries fill the list when the
+// browser is idle. The page is idle once both are done.
 function Command1_Click() {
   setState('running');
   busy += 1;
   const result = Bridge.run([entry(0).value, entry(1).value, entry(2).value], numberSymbols(),
     ResultsListView.chosenEntry());
-  ShowRunResults(result);
+  const bytes = result.filesOpened && result.lines > 0
+    ? [Bridge.dataLines(0), Bridge.dataLines(1)] : null;
+  const listFilled = ShowRunResults(result);
   if (result.error) ReportRunError(result.error);
-  keepLines(result).finally(() => {
+  const kept = keepLines(bytes, result.lines);
+  Promise.all([listFilled, kept.catch(() => {})]).then(() => afterNextFrame(() => {
     busy -= 1;
     if (busy === 0 && !ended) setState('idle');
-  });
+  }));
+}
+
+// Run, with a fault of the program told; one that stopped the run before its lines were kept ends
+// the run.
+function Command1_ClickTold() {
+  if (!running) {
+    programStarted.then(Command1_ClickTold, () => {});
+    return;
+  }
+  try {
+    Command1_Click();
+  } catch (fault) {
+    busy -= 1;
+    ReportProgramFault(fault);
+    if (busy === 0 && !ended) setState('idle');
+  }
 }
 
 function Exit_Click() {
@@ -99,8 +176,9 @@ function Exit_Click() {
   setState('ended');
 }
 
-function showWindow() {
-  const description = Bridge.windowDescription();
+// Builds the window from the program's description of it, as the page's build wrote it down, and
+// binds Run and Exit: the window is painted while the program's WebAssembly is still compiling.
+function showWindow(description) {
   document.title = description.caption;
   area = document.getElementById('window-area');
   const built = buildWindow(description, area);
@@ -113,21 +191,44 @@ function showWindow() {
   const refit = () => fitToScreen(area, built.form, description, drawPlot);
   refit();
   watchScreen(refit, canvas);
-  controls.get('Command1').addEventListener('click', Command1_Click);
+  controls.get('Command1').addEventListener('click', Command1_ClickTold);
   controls.get('Exit').addEventListener('click', Exit_Click);
   controls.get(description.firstFocus).focus();
-  DataFiles.start(document.getElementById('data-files'), dataFileTexts).then(() => {
-    setState('ready');
-    // The browser's locale data, loaded now rather than when Run is first pressed.
-    setTimeout(numberSymbols);
+}
+
+// Once the program runs: the plot drawn, the data files counted, and, the window being painted,
+// the browser's locale data loaded and the program's run warmed up, rather than when Run is first
+// pressed.
+function startProgram() {
+  running = true;
+  const ratio = plotRatio;
+  plotRatio = 0;
+  drawPlot(ratio);
+  const dataFiles = DataFiles.start(document.getElementById('data-files'), dataFileTexts);
+  const warm = new Promise((resolve) => {
+    afterNextFrame(() => {
+      numberSymbols();
+      orOnFault(Bridge.warmUp);
+      resolve();
+    });
+  });
+  Promise.all([dataFiles, warm]).then(() => {
+    if (!failed) setState('ready');
   });
 }
 
-// Starts the program's C++ and, once it runs, shows the window; `pageState(state)` tells the
-// page's state. Rejects where the browser cannot run the program.
+// Shows the window at once and, after its first frame, starts the program's C++;
+// `pageState(state)` tells the page's state. Rejects where the browser cannot run the program,
+// with the window taken away again.
 export function start(pageState) {
   setState = pageState;
-  const started = Bridge.start(language);
-  started.then(showWindow);
-  return started;
+  showWindow(descriptions[language]);
+  programStarted = new Promise((resolve, reject) => {
+    afterNextFrame(() => Bridge.start(language).then(resolve, reject));
+  });
+  programStarted.then(startProgram, () => {});
+  return programStarted.catch((error) => {
+    area.hidden = true;
+    throw error;
+  });
 }

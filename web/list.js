@@ -3,48 +3,97 @@
 // step of the last run, each whole, with no-break spaces so that its blanks stay as they are (a
 // browser shows an option's run of blanks as one).
 //
-// A browser takes long to make ten thousand options, and little to change their texts: as on the
-// desktop, the list keeps its entries and a run overwrites them in place, adds the ones beyond
-// the end and removes the ones it did not reach.
+// A run shows its header at once and its ten thousand entries a moment later: browsers take long
+// to make, change or remove that many options (Firefox takes seconds to remove them from a list),
+// and nobody reads them in the frame after Run. So each run gets a new list holding only its
+// header, marked busy, in place of the last; its entries are made in the browser's idle time and
+// put in at once, and at once as soon as anybody reaches the list (focus, pointer or key), so that
+// nobody ever meets a list that mixes two runs.
 
 const kNoBreakSpace = '\u00A0';
+const kSliceMilliseconds = 8;  // of idle time taken at a time; a frame has 16
 let select = null;
-let edit = null;
+let pending = null;  // the entries still to put into `select`: { text, lines, made, options }
+let filled = Promise.resolve();
+let fillDone = () => {};
 
-// Sets the text of `option` where it differs, without making its text node anew.
-function setText(option, text) {
-  const node = option.firstChild;
-  if (!node) {
-    option.textContent = text;
-  } else if (node.data !== text) {
-    node.data = text;
+const withNoBreakSpaces = (text) => text.replace(/ /g, kNoBreakSpace);
+
+// In the browser's idle time where it tells, else soon.
+const whenIdle = (work) => (typeof requestIdleCallback === 'function'
+  ? requestIdleCallback(work, { timeout: 250 })
+  : setTimeout(() => work({ timeRemaining: () => kSliceMilliseconds }), 0));
+
+function newList(editText) {
+  const made = document.createElement('select');
+  const edit = document.createElement('option');
+  edit.hidden = true;
+  edit.textContent = withNoBreakSpaces(editText);
+  made.append(edit);
+  for (const type of ['focus', 'pointerdown', 'keydown']) made.addEventListener(type, fillNow);
+  return made;
+}
+
+// Makes options of the pending entries until `more()` says stop.
+function makeOptions(more) {
+  if (pending.lines === null) {
+    const text = pending.text();
+    pending.lines = text ? withNoBreakSpaces(text).split('\n') : [];
   }
+  const { lines, options } = pending;
+  while (pending.made < lines.length && more()) {
+    const end = Math.min(lines.length, pending.made + 500);
+    for (let k = pending.made; k < end; ++k) options.append(new Option(lines[k]));
+    pending.made = end;
+  }
+  return pending.made === lines.length;
+}
+
+function putIn() {
+  select.append(pending.options);
+  select.selectedIndex = 0;
+  select.removeAttribute('aria-busy');
+  pending = null;
+  fillDone();
+}
+
+function fillWhenIdle(deadline) {
+  if (!pending) return;
+  if (makeOptions(() => deadline.timeRemaining() > 1)) {
+    putIn();
+  } else {
+    whenIdle(fillWhenIdle);
+  }
+}
+
+// Puts the last run's entries into the list now, where they are not in it yet.
+export function fillNow() {
+  if (!pending) return;
+  makeOptions(() => true);
+  putIn();
 }
 
 // Takes over the list's select, which shows `editText` until the first run.
 export function attach(listSelect, editText) {
-  select = listSelect;
-  edit = document.createElement('option');
-  edit.hidden = true;
-  select.append(edit);
-  show(editText, '');
+  select = newList(editText);
+  listSelect.replaceWith(select);
 }
 
-// Shows the edit text and the entries (one a line in `entries`, none when it is empty), with
-// nothing chosen.
+// Shows the edit text now, with nothing chosen, and the run's entries soon: `entries()` gives
+// them, one a line ('' for none), when they are first needed. Resolves once they are in the list.
 export function show(editText, entries) {
-  setText(edit, editText.replace(/ /g, kNoBreakSpace));
-  const lines = entries ? entries.replace(/ /g, kNoBreakSpace).split('\n') : [];
-  const options = select.options;
-  const kept = Math.min(options.length - 1, lines.length);
-  for (let k = 0; k < kept; ++k) setText(options[k + 1], lines[k]);
-  if (lines.length > kept) {
-    const added = document.createDocumentFragment();
-    for (let k = kept; k < lines.length; ++k) added.append(new Option(lines[k]));
-    select.append(added);
-  }
-  select.length = lines.length + 1;
-  select.selectedIndex = 0;
+  const hadFocus = document.activeElement === select;
+  const next = newList(editText);
+  next.setAttribute('aria-busy', 'true');
+  select.replaceWith(next);
+  select = next;
+  if (hadFocus) select.focus();
+  pending = { text: entries, lines: null, made: 0, options: document.createDocumentFragment() };
+  filled = new Promise((resolve) => {
+    fillDone = resolve;
+  });
+  whenIdle(fillWhenIdle);
+  return filled;
 }
 
 // The index of the entry the user chose, or -1 while the edit text shows.
