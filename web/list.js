@@ -4,16 +4,20 @@
 // browser shows an option's run of blanks as one).
 //
 // A run shows its header at once and its ten thousand entries a moment later: browsers take long
-// to make, change or remove that many options (Firefox takes seconds to remove them from a list),
-// and nobody reads them in the frame after Run. So each run gets a new list holding only its
-// header, marked busy, in place of the last; its entries are made in the browser's idle time and
-// put in at once, and at once as soon as anybody reaches the list (focus, pointer or key), so that
-// nobody ever meets a list that mixes two runs.
+// to make, change or remove that many options (Firefox takes seconds to remove them from a list,
+// and a browser that keeps an accessibility tree updates it for each), and nobody reads them in
+// the frame after Run. So each run gets a new list holding only its header, marked busy: it goes
+// before the last one, so that the label names it and not the last, and above it; the last is
+// taken out of the tab order at once and removed in the browser's idle time. The entries are made
+// in idle time too and put in at once, and at once as soon as anybody reaches the list (focus,
+// pointer or key), so that nobody ever meets a list that mixes two runs.
 
 const kNoBreakSpace = '\u00A0';
 const kSliceMilliseconds = 8;  // of idle time taken at a time; a frame has 16
 let select = null;
 let pending = null;  // the entries still to put into `select`: { text, lines, made, options }
+const replaced = [];  // lists of earlier runs, still to be removed
+let lists = 0;  // made so far: each lies above the one before
 let filled = Promise.resolve();
 let fillDone = () => {};
 
@@ -26,6 +30,8 @@ const whenIdle = (work) => (typeof requestIdleCallback === 'function'
 
 function newList(editText) {
   const made = document.createElement('select');
+  lists += 1;
+  made.style.zIndex = String(lists);
   const edit = document.createElement('option');
   edit.hidden = true;
   edit.textContent = withNoBreakSpaces(editText);
@@ -34,8 +40,10 @@ function newList(editText) {
   return made;
 }
 
-// Makes options of the pending entries until `more()` says stop.
+// Removes the lists of earlier runs, then makes options of the pending entries until `more()`
+// says stop.
 function makeOptions(more) {
+  for (const list of replaced.splice(0)) list.remove();
   if (pending.lines === null) {
     const text = pending.text();
     pending.lines = text ? withNoBreakSpaces(text).split('\n') : [];
@@ -82,16 +90,19 @@ export function attach(listSelect, editText) {
 // Shows the edit text now, with nothing chosen, and the run's entries soon: `entries()` gives
 // them, one a line ('' for none), when they are first needed. Resolves once they are in the list.
 export function show(editText, entries) {
-  const hadFocus = document.activeElement === select;
+  const last = select;
   const next = newList(editText);
   next.setAttribute('aria-busy', 'true');
-  select.replaceWith(next);
+  last.tabIndex = -1;
+  last.before(next);
+  replaced.push(last);
   select = next;
-  if (hadFocus) select.focus();
+  fillDone();  // a run still filling its list has no list any more
   pending = { text: entries, lines: null, made: 0, options: document.createDocumentFragment() };
   filled = new Promise((resolve) => {
     fillDone = resolve;
   });
+  if (document.activeElement === last) select.focus();  // and so filled at once
   whenIdle(fillWhenIdle);
   return filled;
 }
