@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that are missing for building and running the desktop program
 # ("run"), for building the browser page as well ("web"), or for everything the tests need too
-# ("test"). Does nothing when all of them are there. Usage: scripts/setup.sh [run|web|test]
+# ("test"), and any other packages named after that. Does nothing when all of them are there.
+# Usage: scripts/setup.sh [run|web|test] [PACKAGE...]
 set -euo pipefail
 
 run_packages=(
@@ -36,8 +37,9 @@ case ${1:-run} in
   run) ;;
   web) wanted+=("${web_packages[@]}") ;;
   test) wanted+=("${web_packages[@]}" "${test_packages[@]}") ;;
-  *) echo "Usage: $0 [run|web|test]" >&2; exit 2 ;;
+  *) echo "Usage: $0 [run|web|test] [PACKAGE...]" >&2; exit 2 ;;
 esac
+[ $# -gt 1 ] && wanted+=("${@:2}")
 
 missing=()
 for package in "${wanted[@]}"; do
