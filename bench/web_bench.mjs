@@ -14,14 +14,18 @@
 //   until after that frame. Whether the run has ended, or its lines are kept, is not waited for;
 // - later Runs: the 2nd Run and on in the same tab, timed the same way, each clicked once the
 //   page says the one before has ended (data-state "idle"); a blank click follows each Run.
+// - with --window-alone, beside them: open → window painted for the page with its scripts taken
+//   out, the window as its HTML alone: what the browser takes to paint this window at all.
 // Each tab is opened in a fresh browser context, unthrottled or with Chromium's CPU throttled 4×
 // (a slow laptop); each figure is the median of all its samples over the tabs. Fails when a
 // figure cannot be measured: a run stopped with a message, an error in the page, a timeout.
 // Needs `npm ci` in tests/web and the page built, given by --page or by SHO_WEB_PAGE.
 // Usage: node bench/web_bench.mjs [--page sho-euler.html] [--tabs 5] [--throttled-tabs 3]
-//   [--runs 4]  (--runs: later Runs in each tab)
-import { statSync } from 'node:fs';
-import { loadavg } from 'node:os';
+//   [--runs 4] [--window-alone]  (--runs: later Runs in each tab)
+import { mkdtempSync, readFileSync, rmSync, statSync, writeFileSync } from 'node:fs';
+import { loadavg, tmpdir } from 'node:os';
+import { join } from 'node:path';
+import { pathToFileURL } from 'node:url';
 import { parseArgs } from 'node:util';
 import { launch } from '../tests/web/lib/browsers.mjs';
 
@@ -31,6 +35,7 @@ const { values } = parseArgs({
     tabs: { type: 'string', default: '5' },
     'throttled-tabs': { type: 'string', default: '3' },
     runs: { type: 'string', default: '4' },
+    'window-alone': { type: 'boolean', default: false },
   },
 });
 const count = (option) => {
@@ -128,9 +133,9 @@ async function timeClick(page, target) {
   return page.evaluate(() => window.shoBench.clicks.at(-1));
 }
 
-// One fresh tab at this CPU slowdown: opened, the entries typed, the first Run and the later
-// ones, each followed by a blank click.
-async function timeTab(browser, rate) {
+// A fresh tab at this CPU slowdown, `url` opened in it; `inTab(page, errors)` gives what is timed
+// there, `errors` being the page's errors so far.
+async function inFreshTab(browser, rate, url, inTab) {
   const context = await browser.createBrowserContext();
   try {
     const page = await context.newPage();
@@ -140,31 +145,49 @@ async function timeTab(browser, rate) {
     const session = await page.createCDPSession();
     await session.send('Emulation.setCPUThrottlingRate', { rate });
     await page.evaluateOnNewDocument(timeClicks);
-    await page.goto(PAGE_URL);
-    await until(page, 'the page to be ready', () => window.shoBench.until(() =>
-      window.shoBench.windowPainted !== null &&
-      ['ready', 'idle'].includes(window.shoBench.state())));
-    const windowPainted = await page.evaluate(() => window.shoBench.windowPainted);
-    await typeEntries(page, ['1', '0', '0.001']);
-    const run = await named(page, 'button', 'Run');
-    const title = (await page.$$('::-p-aria([role="heading"])'))[0];
-    if (!title) throw new Error('The page shows no title to click');
-
-    const runs = [];
-    const blanks = [];
-    for (let k = 1; k <= 1 + LATER_RUNS; k += 1) {
-      runs.push(await timeClick(page, run));
-      await until(page, `Run ${k} to end`,
-        (n) => window.shoBench.until(() => window.shoBench.runsEnded >= n), k);
-      if (await page.$('dialog[open]')) throw new Error(`Run ${k} stopped with a message`);
-      blanks.push(await timeClick(page, title));
-    }
-    if (errors.length) throw new Error(`The page failed: ${errors.join('; ')}`);
-    return { windowPainted, firstRun: runs[0], laterRuns: runs.slice(1), blanks };
+    await page.goto(url);
+    await until(page, 'the window to be painted',
+      () => window.shoBench.until(() => window.shoBench.windowPainted !== null));
+    return await inTab(page, errors);
   } finally {
     await context.close();
   }
 }
+
+// The page without its scripts: the window as the page's HTML alone.
+function windowAloneUrl() {
+  const folder = mkdtempSync(join(tmpdir(), 'sho-window-alone-'));
+  const file = join(folder, 'window-alone.html');
+  writeFileSync(file, readFileSync(PAGE, 'utf8').replace(/<script\b[^>]*>[^]*?<\/script>/gi, ''));
+  return { url: pathToFileURL(file).href, remove: () => rmSync(folder, { recursive: true }) };
+}
+
+const timeWindowAlone = (browser, rate, url) => inFreshTab(browser, rate, url,
+  (page) => page.evaluate(() => ({ windowAlone: window.shoBench.windowPainted })));
+
+// One fresh tab at this CPU slowdown: opened, the entries typed, the first Run and the later
+// ones, each followed by a blank click.
+const timeTab = (browser, rate) => inFreshTab(browser, rate, PAGE_URL, async (page, errors) => {
+  await until(page, 'the page to be ready', () => window.shoBench.until(() =>
+    ['ready', 'idle'].includes(window.shoBench.state())));
+  const windowPainted = await page.evaluate(() => window.shoBench.windowPainted);
+  await typeEntries(page, ['1', '0', '0.001']);
+  const run = await named(page, 'button', 'Run');
+  const title = (await page.$$('::-p-aria([role="heading"])'))[0];
+  if (!title) throw new Error('The page shows no title to click');
+
+  const runs = [];
+  const blanks = [];
+  for (let k = 1; k <= 1 + LATER_RUNS; k += 1) {
+    runs.push(await timeClick(page, run));
+    await until(page, `Run ${k} to end`,
+      (n) => window.shoBench.until(() => window.shoBench.runsEnded >= n), k);
+    if (await page.$('dialog[open]')) throw new Error(`Run ${k} stopped with a message`);
+    blanks.push(await timeClick(page, title));
+  }
+  if (errors.length) throw new Error(`The page failed: ${errors.join('; ')}`);
+  return { windowPainted, firstRun: runs[0], laterRuns: runs.slice(1), blanks };
+});
 
 const median = (numbers) => {
   const sorted = [...numbers].sort((a, b) => a - b);
@@ -178,6 +201,8 @@ const FIGURES = [
   ['open_to_window_painted', 'open → window painted', (tab) => [tab.windowPainted]],
   ['first_run', 'first Run', (tab) => [tab.firstRun]],
   ['later_runs', 'later Runs', (tab) => tab.laterRuns],
+  ...(values['window-alone'] ? [['open_window_alone',
+    'open → window painted, the page\'s HTML alone', (tab) => [tab.windowAlone]]] : []),
 ];
 const RATES = [1, 4].filter((rate) => TABS[rate] > 0);
 const COLUMNS = { 1: 'unthrottled', 4: 'CPU throttled 4×' };
@@ -188,8 +213,18 @@ try {
   console.log(`page: ${PAGE} (${statSync(PAGE).size} bytes), ${await browser.version()}, ` +
     `load average ${loadavg()[0].toFixed(2)}`);
   // The two kinds of tab take turns, so that both see the machine alike.
-  for (let k = 0; k < Math.max(TABS[1], TABS[4]); k += 1) {
-    for (const rate of RATES) if (k < TABS[rate]) tabs[rate].push(await timeTab(browser, rate));
+  const alone = values['window-alone'] ? windowAloneUrl() : null;
+  try {
+    for (let k = 0; k < Math.max(TABS[1], TABS[4]); k += 1) {
+      for (const rate of RATES) {
+        if (k >= TABS[rate]) continue;
+        const tab = await timeTab(browser, rate);
+        if (alone) Object.assign(tab, await timeWindowAlone(browser, rate, alone.url));
+        tabs[rate].push(tab);
+      }
+    }
+  } finally {
+    alone?.remove();
   }
 } finally {
   await browser.close();

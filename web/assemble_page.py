@@ -1,16 +1,22 @@
 #!/usr/bin/env python3
-"""Puts the page together as one file: the HTML with the style sheet in its one empty <style>
-element and the script in its one empty <script> element, and the SHA-256 hashes of both in its
-Content-Security-Policy, where 'sha256-STYLE' and 'sha256-SCRIPT' stand for them.
+"""Puts the page together as one file: the HTML with the style sheet and the window's own style
+sheet in its one empty <style> element, the script in its one empty <script> element, the
+program's WebAssembly as base64 in its empty <script id="program-wasm"> (a block of data, which
+the browser does not run), the window in English in its empty <div id="window-area"> and, after
+it, the window in each other language in a <template id="window-LANG">; and the SHA-256 hashes of
+the style sheet and the script in its Content-Security-Policy, where 'sha256-STYLE' and
+'sha256-SCRIPT' stand for them.
 
-Usage: assemble_page.py HTML CSS SCRIPT OUTPUT [--max-bytes N]
-Fails, writing nothing, when a placeholder is not there exactly once, when the style sheet or the
-script would end its element early, or when the page would be larger than N bytes.
+Usage: assemble_page.py HTML CSS SCRIPT WASM WINDOW_JSON OUTPUT [--max-bytes N]
+WINDOW_JSON is what render_window.mjs writes. Fails, writing nothing, when a placeholder is not
+there exactly once, when the style sheet or the script would end its element early, or when the page would be
+larger than N bytes.
 """
 
 import argparse
 import base64
 import hashlib
+import json
 import re
 import sys
 
@@ -30,14 +36,30 @@ def csp_source(text):
     return f"'sha256-{base64.b64encode(digest).decode('ascii')}'"
 
 
-def assemble(html, css, script):
+WASM_BLOCK = '<script type="application/octet-stream" id="program-wasm"></script>'
+WINDOW_AREA = '<div id="window-area"></div>'
+SHOWN_LANGUAGE = "en"
+
+
+def window_html(window):
+    templates = "".join(f'\n<template id="window-{language}">{markup}</template>'
+                        for language, markup in window["markup"].items()
+                        if language != SHOWN_LANGUAGE)
+    return f'<div id="window-area">{window["markup"][SHOWN_LANGUAGE]}</div>{templates}'
+
+
+def assemble(html, css, script, wasm, window):
+    css = css + window["style"]
     # Inside the element, its end tag is the only thing the HTML parser looks for.
     for text, name in ((css, "style"), (script, "script")):
         if re.search(f"</{name}", text, re.IGNORECASE):
             raise PageError(f"the {name} holds </{name}, which would end its element early")
+    wasm_text = base64.b64encode(wasm).decode("ascii")
     filled = {
         "<style></style>": f"<style>{css}</style>",
         "<script></script>": f"<script>{script}</script>",
+        WASM_BLOCK: WASM_BLOCK.replace("></script>", f">{wasm_text}</script>"),
+        WINDOW_AREA: window_html(window),
         "'sha256-STYLE'": csp_source(css),
         "'sha256-SCRIPT'": csp_source(script),
     }
@@ -53,15 +75,21 @@ def main():
     parser.add_argument("html")
     parser.add_argument("css")
     parser.add_argument("script")
+    parser.add_argument("wasm")
+    parser.add_argument("window")
     parser.add_argument("output")
     parser.add_argument("--max-bytes", type=int)
     arguments = parser.parse_args()
     try:
+        with open(arguments.wasm, "rb") as file:
+            wasm = file.read()
+        window = json.loads(read_text(arguments.window))
         page = assemble(*(read_text(path) for path in
-                          (arguments.html, arguments.css, arguments.script))).encode("utf-8")
+                          (arguments.html, arguments.css, arguments.script)),
+                        wasm, window).encode("utf-8")
         if arguments.max_bytes is not None and len(page) > arguments.max_bytes:
             raise PageError(f"the page has {len(page):,} bytes, more than {arguments.max_bytes:,}")
-    except (OSError, PageError) as error:
+    except (OSError, ValueError, KeyError, PageError) as error:
         print(f"assemble_page.py: {error}", file=sys.stderr)
         return 1
     with open(arguments.output, "wb") as file:

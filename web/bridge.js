@@ -3,7 +3,6 @@
 // page's texts filled in. Every number and every rule of the window is made there; this only
 // carries texts, bytes and pixels across.
 import createShoEuler from './sho_page.js';
-import wasmBase64 from './sho_page.wasm';
 
 let program = null;
 
@@ -69,8 +68,10 @@ function withTexts(texts, call) {
   }
 }
 
-// The program's WebAssembly, from the base64 text the bundle carries it in.
+// The program's WebAssembly, from the base64 text the page carries it in: a block of data that
+// the browser does not parse as script, read only when the program starts.
 function wasmBytes() {
+  const wasmBase64 = document.getElementById('program-wasm').textContent;
   if (typeof Uint8Array.fromBase64 === 'function') return Uint8Array.fromBase64(wasmBase64);
   const binary = atob(wasmBase64);
   const bytes = new Uint8Array(binary.length);

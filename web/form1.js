@@ -5,14 +5,14 @@
 // stay. This module alone talks to the program's C++; the views are handed what they show.
 import * as Bridge from './bridge.js';
 import * as DataFiles from './data_files.js';
-import { afterNextFrame } from './frames.js';
+import { afterNextFrame, whenIdle } from './frames.js';
 import { inform } from './messages.js';
 import * as PlotMenu from './plot_menu.js';
 import * as PlotView from './plot.js';
 import { showProgramEnded } from './program_ended.js';
 import * as ResultsListView from './list.js';
 import { fitToScreen, watchScreen } from './screen_fit.js';
-import { buildWindow } from './window.js';
+import { adoptWindow } from './window.js';
 import descriptions from './window_descriptions.js';
 import { direction, language, numberSymbols, qsTranslate } from './translate.js';
 
@@ -176,24 +176,29 @@ function Exit_Click() {
   setState('ended');
 }
 
-// Builds the window from the program's description of it, as the page's build wrote it down, and
-// binds Run and Exit: the window is painted while the program's WebAssembly is still compiling.
+// Takes over the window that the page's HTML holds, in the page's language, and binds Run and
+// Exit. The browser paints the window from the HTML as soon as this has run, so anything else
+// waits until after that first frame: the focus on the first entry, the plot's canvas and menu,
+// the list, and the watch on the screen.
 function showWindow(description) {
   document.title = description.caption;
   area = document.getElementById('window-area');
-  const built = buildWindow(description, area);
-  controls = built.elements;
-  const canvas = controls.get('fig');
-  PlotView.attach(canvas, description.plotDescription);
-  PlotMenu.attach(canvas.parentElement, canvas);
-  const list = description.controls.find((control) => control.key === 'Cmby');
-  ResultsListView.attach(controls.get('Cmby'), list.text);
-  const refit = () => fitToScreen(area, built.form, description, drawPlot);
+  const adopted = adoptWindow(area, language);
+  controls = adopted.elements;
+  const refit = () => fitToScreen(area, adopted.form, description, drawPlot);
   refit();
-  watchScreen(refit, canvas);
   controls.get('Command1').addEventListener('click', Command1_ClickTold);
   controls.get('Exit').addEventListener('click', Exit_Click);
-  controls.get(description.firstFocus).focus();
+  afterNextFrame(() => {
+    // Unless the user got there first.
+    if (document.activeElement === document.body) controls.get(description.firstFocus).focus();
+    const canvas = controls.get('fig');
+    PlotView.attach(canvas, description.plotDescription);
+    PlotMenu.attach(canvas.parentElement, canvas);
+    const list = description.controls.find((control) => control.key === 'Cmby');
+    ResultsListView.attach(controls.get('Cmby'), list.text);
+    watchScreen(refit, canvas);
+  });
 }
 
 // Once the program runs: the plot drawn, the data files counted, and, the window being painted,
@@ -224,7 +229,9 @@ export function start(pageState) {
   setState = pageState;
   showWindow(descriptions[language]);
   programStarted = new Promise((resolve, reject) => {
-    afterNextFrame(() => Bridge.start(language).then(resolve, reject));
+    // Not in the first task after the window's first frame, which input and the next frame may
+    // need, but once the browser is idle.
+    afterNextFrame(() => whenIdle(() => Bridge.start(language).then(resolve, reject), 100));
   });
   programStarted.then(startProgram, () => {});
   return programStarted.catch((error) => {

@@ -1,4 +1,5 @@
-// Work for after the next frame is painted, so that what the user sees comes first.
+// Work for after the next frame is painted, or for when the browser is idle, so that what the
+// user sees comes first.
 
 // Calls `work` in a task after the next frame, or soon where the page is hidden and paints none.
 export function afterNextFrame(work) {
@@ -20,4 +21,13 @@ export function afterNextFrame(work) {
   });
   // A page hidden meanwhile gets no frame.
   setTimeout(once, 1000);
+}
+
+const kIdleSliceMilliseconds = 8;  // what a browser that does not tell its idle time is taken to have
+
+// Calls `work(deadline)` in the browser's idle time where it tells, else soon; at the latest after
+// `timeout` milliseconds.
+export function whenIdle(work, timeout = 250) {
+  if (typeof requestIdleCallback === 'function') return requestIdleCallback(work, { timeout });
+  return setTimeout(() => work({ timeRemaining: () => kIdleSliceMilliseconds }), 0);
 }

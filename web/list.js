@@ -12,8 +12,9 @@
 // in idle time too and put in at once, and at once as soon as anybody reaches the list (focus,
 // pointer or key), so that nobody ever meets a list that mixes two runs.
 
+import { whenIdle } from './frames.js';
+
 const kNoBreakSpace = '\u00A0';
-const kSliceMilliseconds = 8;  // of idle time taken at a time; a frame has 16
 let select = null;
 let pending = null;  // the entries still to put into `select`: { text, lines, made, options }
 const replaced = [];  // lists of earlier runs, still to be removed
@@ -23,10 +24,6 @@ let fillDone = () => {};
 
 const withNoBreakSpaces = (text) => text.replace(/ /g, kNoBreakSpace);
 
-// In the browser's idle time where it tells, else soon.
-const whenIdle = (work) => (typeof requestIdleCallback === 'function'
-  ? requestIdleCallback(work, { timeout: 250 })
-  : setTimeout(() => work({ timeRemaining: () => kSliceMilliseconds }), 0));
 
 function newList(editText) {
   const made = document.createElement('select');

@@ -6,7 +6,8 @@ import { start } from './form1.js';
 import { direction, language, qsTranslate } from './translate.js';
 
 const page = document.documentElement;
-page.lang = language;
+// The page's HTML is in English: a change of its language makes the browser style it anew.
+if (page.lang !== language) page.lang = language;
 
 function notice(text) {
   const element = document.getElementById('notice');

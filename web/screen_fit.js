@@ -1,10 +1,18 @@
 // The window drawn smaller where the screen is narrower than the window, and told again whenever
 // the screen changes under it.
 
+// Room for a scroll bar, which the page's width as a media query counts in.
+const kScrollBarRoom = 24;
+
+// Whether a window this wide fits the page: the browser answers a media query without laying the
+// page out, as it must to tell the page's width without its scroll bar.
+const fitsAsItIs = (width) => matchMedia(`(min-width: ${width + kScrollBarRoom}px)`).matches;
+
 // Scales `form`, the window of `description`'s size, to the page's width within `area`; tells
 // `drawPlot` how many device pixels a CSS pixel of the plot then covers.
 export function fitToScreen(area, form, description, drawPlot) {
-  const scale = Math.min(1, document.documentElement.clientWidth / description.width);
+  const scale = fitsAsItIs(description.width) ? 1
+    : Math.min(1, document.documentElement.clientWidth / description.width);
   form.style.transform = scale < 1 ? `scale(${scale})` : '';
   area.style.width = description.width * scale + 'px';
   area.style.height = description.height * scale + 'px';

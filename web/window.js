@@ -1,128 +1,114 @@
-// The program's window, built from the program's description of it (geometry in CSS pixels,
+// The program's window, drawn from the program's description of it (geometry in CSS pixels,
 // captions, colours, fonts, stacking, names for screen readers), in the order the program lays
 // it out: each control as the HTML element that is that kind of control, placed where the
 // desktop places it.
+//
+// The page's build writes it into the page as HTML, with a style sheet that places each control
+// (render_window.mjs): the browser paints the window from the page's HTML alone, before any
+// script has run. The script then takes over the window that is there.
 
 const domId = (key) => 'control-' + key.replace('(', '-').replace(')', '');
 
-function setFont(element, font) {
-  element.style.fontFamily = font.family;
-  element.style.fontSize = font.pixels + 'px';
-  element.style.fontWeight = font.bold ? 'bold' : 'normal';
-}
+const kEntities = { '&': '&amp;', '<': '&lt;', '>': '&gt;', '"': '&quot;' };
+const escaped = (text) => String(text).replace(/[&<>"]/g, (c) => kEntities[c]);
 
-function place(element, control) {
-  element.classList.add('control', 'kind-' + control.kind);
-  element.dataset.control = control.key;
-  element.style.left = control.left + 'px';
-  element.style.top = control.top + 'px';
-  element.style.width = control.width + 'px';
-  element.style.height = control.height + 'px';
-  // A line is its fore colour all through.
-  element.style.backgroundColor = control.kind === 'line' ? control.fore : control.back;
-  element.style.color = control.fore;
-  element.style.zIndex = String(control.stack);
-  setFont(element, control.font);
+// An element as HTML; one without `content` (null) has no end tag. Attributes that are null are
+// left out.
+function element(tag, attributes, content = '') {
+  const written = Object.entries(attributes)
+    .filter(([, value]) => value !== null)
+    .map(([name, value]) => ` ${name}="${escaped(value)}"`).join('');
+  return content === null ? `<${tag}${written}>` : `<${tag}${written}>${content}</${tag}>`;
 }
 
 // A form control named by a label that screen readers hear but the window does not show, as
 // the desktop names it for them.
-function namedControl(tag, name) {
-  const label = document.createElement('label');
-  const caption = document.createElement('span');
-  caption.className = 'screen-reader-only';
-  caption.textContent = name;
-  const control = document.createElement(tag);
-  label.append(caption, control);
-  return { outer: label, inner: control };
-}
-
-function makeText(control) {
-  const outer = document.createElement(control.heading ? 'h1' : 'div');
-  outer.textContent = control.text;
-  if (control.lang) outer.lang = control.lang;
-  outer.dir = 'auto';
-  return { outer, inner: outer };
-}
+const namedControl = (name, control) =>
+  element('span', { class: 'screen-reader-only' }, escaped(name)) + control;
 
 // A frame is a fieldset with its caption as legend; a frame around one entry names the entry.
-function makeFrame(control) {
-  const fieldset = document.createElement('fieldset');
-  const legend = document.createElement('legend');
-  if (control.names) {
-    const label = document.createElement('label');
-    label.htmlFor = domId(control.names);
-    label.textContent = control.text;
-    legend.append(label);
-  } else {
-    legend.textContent = control.text;
-  }
-  fieldset.append(legend);
-  return { outer: fieldset, inner: fieldset };
+function frameLegend(control) {
+  const caption = control.names
+    ? element('label', { for: domId(control.names) }, escaped(control.text))
+    : escaped(control.text);
+  return element('legend', {}, caption);
 }
 
-function makeControl(control) {
+// The control's element: its tag, its attributes and what it holds but for the controls inside
+// it, which `inside` gives.
+function controlElement(control, inside) {
+  const placed = { class: `control kind-${control.kind}`, 'data-control': control.key };
   switch (control.kind) {
-    case 'textBox': {
-      const input = document.createElement('input');
-      Object.assign(input, { type: 'text', id: domId(control.key), value: control.text });
-      input.autocomplete = 'off';
-      input.spellcheck = false;
-      return { outer: input, inner: input };
-    }
-    case 'multiLineTextBox': {
-      const made = namedControl('textarea', control.name);
-      made.inner.value = control.text.replace(/\r\n/g, '\n');
-      made.inner.spellcheck = false;
-      return made;
-    }
+    case 'textBox':
+      return element('input', { ...placed, type: 'text', id: domId(control.key),
+        value: control.text, autocomplete: 'off', spellcheck: 'false' }, null);
+    case 'multiLineTextBox':
+      // The parser drops one line break straight after <textarea>, so one goes before the text.
+      return element('label', placed, namedControl(control.name, element('textarea',
+        { spellcheck: 'false' }, '\n' + escaped(control.text.replace(/\r\n/g, '\n')))));
     case 'comboBox':
-      return namedControl('select', control.name);
-    case 'pictureBox': {
-      const outer = document.createElement('div');
-      const canvas = document.createElement('canvas');
-      canvas.setAttribute('role', 'img');
-      canvas.setAttribute('aria-label', control.name);
-      canvas.tabIndex = 0;
-      outer.append(canvas);
-      return { outer, inner: canvas };
-    }
+      return element('label', placed, namedControl(control.name, '<select></select>'));
+    case 'pictureBox':
+      return element('div', placed, element('canvas',
+        { role: 'img', 'aria-label': control.name, tabindex: '0' }));
     case 'label':
-      return makeText(control);
+      return element(control.heading ? 'h1' : 'div',
+        { ...placed, lang: control.lang || null, dir: 'auto' }, escaped(control.text));
     case 'line':
-      return { outer: document.createElement('div'), inner: null };
-    case 'button': {
-      const button = document.createElement('button');
-      button.type = 'button';
-      button.textContent = control.text;
-      return { outer: button, inner: button };
-    }
+      return element('div', placed);
+    case 'button':
+      return element('button', { ...placed, type: 'button' }, escaped(control.text));
     default:
-      return makeFrame(control);
+      return element('fieldset', placed, frameLegend(control) + inside);
   }
 }
 
-// Builds the window in `area`; returns its element and each control's element by key
-// ("Text1(0)": the input, "fig": the canvas, "Cmby": the select, ...).
-export function buildWindow(description, area) {
-  const form = document.createElement('div');
-  form.className = 'window';
-  form.lang = 'en';
-  form.dir = 'ltr';
-  form.style.width = description.width + 'px';
-  form.style.height = description.height + 'px';
-  form.style.backgroundColor = description.back;
-  setFont(form, description.font);
+// The window as HTML: the window's element with each control in its container.
+export function windowMarkup(description) {
+  const inside = (container) => description.controls
+    .filter((control) => control.container === container)
+    .map((control) => controlElement(control, inside(control.key))).join('');
+  return element('div', { class: 'window', lang: 'en', dir: 'ltr' }, inside('Form1'));
+}
 
-  const elements = new Map();
-  const outers = new Map([['Form1', form]]);
+const font = (of) => `font-family: ${of.family}; font-size: ${of.pixels}px; ` +
+  `font-weight: ${of.bold ? 'bold' : 'normal'};`;
+
+// The window's size, colours and fonts, and where each control lies, as a style sheet.
+export function windowStyle(description) {
+  const rules = [`#window-area { width: ${description.width}px; height: ${description.height}px; }`,
+    `#window-area > .window { width: ${description.width}px; ` +
+    `height: ${description.height}px; background-color: ${description.back}; ${font(description.font)} }`];
   for (const control of description.controls) {
-    const made = makeControl(control);
-    place(made.outer, control);
-    outers.get(control.container).append(made.outer);
-    outers.set(control.key, made.outer);
-    if (made.inner) elements.set(control.key, made.inner);
+    // A line is its fore colour all through.
+    const back = control.kind === 'line' ? control.fore : control.back;
+    rules.push(`#window-area [data-control="${control.key}"] { left: ${control.left}px; ` +
+      `top: ${control.top}px; width: ${control.width}px; height: ${control.height}px; ` +
+      `background-color: ${back}; color: ${control.fore}; z-index: ${control.stack}; ` +
+      `${font(control.font)} }`);
   }
-  area.append(form);
+  return rules.join('\n') + '\n';
+}
+
+// The element of a control that the window works with: the text box, the list's select, the
+// plot's canvas, the frame, the label or the button itself; a line has none.
+function workingElement(outer) {
+  if (outer.classList.contains('kind-line')) return null;
+  return outer.querySelector(':scope > textarea, :scope > select, :scope > canvas') ?? outer;
+}
+
+// Takes over the window in `area`: the page holds it in English, and in each other language in
+// a <template id="window-LANG">, which replaces it where the page is in that language. Returns
+// the window's element and each control's element by key ("Text1(0)": the input, "fig": the
+// canvas, "Cmby": the select, ...).
+export function adoptWindow(area, language) {
+  const translated = document.getElementById(`window-${language}`);
+  if (translated) area.replaceChildren(translated.content.cloneNode(true));
+  const form = area.querySelector('.window');
+  const elements = new Map();
+  for (const outer of form.querySelectorAll('[data-control]')) {
+    const working = workingElement(outer);
+    if (working) elements.set(outer.dataset.control, working);
+  }
   return { form, elements };
 }

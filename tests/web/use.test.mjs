@@ -1,6 +1,6 @@
 // Using the page in Chromium and in Firefox: from the keyboard alone, two tabs at once, the data
 // files' downloads and deletion, Exit, a browser that keeps no data, and axe's WCAG 2 A and AA
-// rules.
+// rules; and in Chromium without JavaScript.
 import assert from 'node:assert/strict';
 import { after, before, describe, test } from 'node:test';
 import { axeViolations } from './lib/axe.mjs';
@@ -9,8 +9,8 @@ import { checkMessage, checkQuiet } from './lib/checks.mjs';
 import { assertSameBytes, assertSameEntries } from './lib/compare.mjs';
 import { desktopRecords } from './lib/desktop.mjs';
 import {
-  clickRun, download, entry, lineCounts, listShown, named, namedCanvas, openMessage, openPage,
-  runsEnded, typeEntries, waitForRuns, waitForState,
+  PAGE_URL, clickRun, download, entry, lineCounts, listShown, named, namedCanvas, openMessage,
+  openPage, runsEnded, typeEntries, waitForRuns, waitForState,
 } from './lib/page.mjs';
 
 const SMALL_STEP = ['1', '0', '0.01'];
@@ -211,3 +211,19 @@ for (const name of BROWSERS) {
     });
   });
 }
+
+// The window is in the page's HTML; without scripts it would do nothing. (Firefox's WebDriver
+// BiDi cannot turn scripts off.)
+test('in Chromium without JavaScript, says it needs it and shows no window', async () => {
+  const browser = await launch('chromium');
+  try {
+    const page = await browser.newPage();
+    await page.setJavaScriptEnabled(false);
+    await page.goto(PAGE_URL);
+    assert.deepEqual(await page.$$('::-p-aria([role="button"])'), [], 'a button shows');
+    assert.match(await page.$eval('noscript p', (notice) => notice.innerText),
+      /needs JavaScript/);
+  } finally {
+    await browser.close();
+  }
+});
