@@ -197,7 +197,8 @@ int sho_plot_rows() {
   return Guarded([] { return Program().PlotSurface().Drawing().Rows(); });
 }
 
-// The lines the last run appended to y.dat (file 0) or v.dat (file 1), and their size in bytes.
+// The lines the last run appended to y.dat (file 0) or v.dat (file 1), and their size in bytes;
+// written out when first asked for.
 const char* sho_data_lines(int file) {
   return Guarded([=] {
     return Program().Lines(file == 0 ? sho::PageRun::kPositions : sho::PageRun::kVelocities).data();
@@ -235,7 +236,7 @@ int sho_warm_up() {
   return Guarded([] {
     sho::PageRun scratch(1.0);
     scratch.Run({"1", "0", "0.001"}, ".", -1);
-    std::size_t size = 0;
+    std::size_t size = scratch.Lines(sho::PageRun::kPositions).size();
     for (int k = 0; k < scratch.List().Count(); ++k) size += scratch.List().EntryText(k).size();
     const sho::PlotDrawing& drawing = scratch.PlotSurface().Drawing();
     const sho::PlotFacts facts =

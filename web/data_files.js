@@ -248,16 +248,16 @@ export function start(place, describeCounts) {
     .then(showCounts);
 }
 
-// Appends a run's lines (`bytes` of y.dat and of v.dat, `lines` in each): counted at once, and
-// written once `later(write)` calls its `write` (after the next frame, say), in the order the runs
-// came. Resolves with the reason the browser did not keep them, the first time it does not;
-// otherwise with ''.
-export function append(bytes, lines, later = (write) => write()) {
+// Appends a run's lines, `lines` in each file: counted at once, and written once `bytes` gives
+// them (the bytes of y.dat and of v.dat, or null where the program could not give them), in the
+// order they came. Resolves with the reason the browser did not keep them, the first time it does
+// not; otherwise with ''.
+export function append(bytes, lines) {
   coming += lines;
   showCounts();
-  return new Promise(later).then(() => inTurn(() => {
+  return Promise.resolve(bytes).then((given) => inTurn(() => {
     coming -= lines;
-    return keepOrHold({ bytes, lines });
+    return given ? keepOrHold({ bytes: given, lines }) : '';
   })).then((reason) => {
     if (reason) refusal = reason;
     showCounts();

@@ -109,11 +109,24 @@ function dataFileTexts(lines, refusal) {
   }, lastDataFileTexts);
 }
 
-// The run's lines to the data files, `lines` of y.dat and v.dat as `bytes`: counted at once,
-// written after the next frame; a message when the browser does not keep them.
-function keepLines(bytes, lines) {
-  if (!bytes) return Promise.resolve();
-  return DataFiles.append(bytes, lines, afterNextFrame).then((reason) => {
+// Takes the last run's lines out of the program, where they are still only there.
+let takeLastLines = () => {};
+
+// The lines `result`'s run appended to y.dat and v.dat, to the data files: counted at once, taken
+// out of the program after the next frame, or before the next run writes over them where that
+// comes first, and then kept in the run's turn; a message when the browser does not keep them.
+function keepLines(result) {
+  if (!result.filesOpened || result.lines === 0) return Promise.resolve();
+  const bytes = new Promise((resolve) => {
+    const take = () => {
+      if (takeLastLines !== take) return;  // taken already
+      takeLastLines = () => {};
+      resolve(orOnFault(() => [Bridge.dataLines(0), Bridge.dataLines(1)], null));
+    };
+    takeLastLines = take;
+    afterNextFrame(take);
+  });
+  return DataFiles.append(bytes, result.lines).then((reason) => {
     if (!reason) return;
     const text = qsTranslate('Page', "The lines of this run could not be kept in the browser's storage: %1.");
     inform(qsTranslate('Page', 'Data files not kept'), orOnFault(() => Bridge.fillIn(text, [reason]), text),
@@ -121,19 +134,17 @@ function keepLines(bytes, lines) {
   });
 }
 
-// Run: what the run shows is in the next frame; its lines, copied out of the program now (the next
-// run writes over them), are kept after that frame, and its entries fill the list when the
-// browser is idle. The page is idle once both are done.
+// Run: what the run shows is in the next frame; its lines are kept after that frame, and its
+// entries fill the list when the browser is idle. The page is idle once both are done.
 function Command1_Click() {
   setState('running');
   busy += 1;
+  takeLastLines();
   const result = Bridge.run([entry(0).value, entry(1).value, entry(2).value], numberSymbols(),
     ResultsListView.chosenEntry());
-  const bytes = result.filesOpened && result.lines > 0
-    ? [Bridge.dataLines(0), Bridge.dataLines(1)] : null;
   const listFilled = ShowRunResults(result);
   if (result.error) ReportRunError(result.error);
-  const kept = keepLines(bytes, result.lines);
+  const kept = keepLines(result);
   Promise.all([listFilled, kept.catch(() => {})]).then(() => afterNextFrame(() => {
     busy -= 1;
     if (busy === 0 && !ended) setState('idle');

@@ -36,15 +36,19 @@ void PageRun::Run(std::array<std::string, kEntryCount> texts, std::string_view d
   list_.SetEditText(std::move(shown));
   entries_ = ReadEntryTexts(std::move(texts), decimal_separator);
   files_opened_ = false;
-  lines_written_ = 0;
+  steps_.clear();
   for (std::string& lines : lines_) lines.clear();
   PerformRun(*this);
 }
 
-void PageRun::WriteStep(double y, double v) {
-  AppendDataLine(lines_[kPositions], y);
-  AppendDataLine(lines_[kVelocities], v);
-  ++lines_written_;
+void PageRun::WriteStep(double y, double v) { steps_.push_back({y, v}); }
+
+const std::string& PageRun::Lines(DataFile file) {
+  std::string& lines = lines_[file];
+  if (lines.empty()) {
+    for (const Step& step : steps_) AppendDataLine(lines, file == kPositions ? step.y : step.v);
+  }
+  return lines;
 }
 
 }  // namespace sho

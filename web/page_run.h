@@ -58,8 +58,10 @@ class PageRun final : public RunHost {
   const ResultsList& List() const { return list_; }
   KeptPlot& PlotSurface() { return surface_; }
   bool FilesOpened() const { return files_opened_; }
-  int LinesWritten() const { return lines_written_; }
-  const std::string& Lines(DataFile file) const { return lines_[file]; }
+  int LinesWritten() const { return static_cast<int>(steps_.size()); }
+  // The lines this run appended to `file`, written out from the run's steps when first asked for:
+  // the page asks once the run is shown.
+  const std::string& Lines(DataFile file);
 
   void ClearPlot() override { plot_.ClearPlot(); }
   EntryTexts ReadEntries() override { return entries_; }
@@ -79,8 +81,11 @@ class PageRun final : public RunHost {
   KeptPlot surface_;
   Plot plot_{surface_};
   EntryTexts entries_;
+  struct Step {
+    double y, v;
+  };
   bool files_opened_ = false;
-  int lines_written_ = 0;
+  std::vector<Step> steps_;  // written to the data files by this run
   std::array<std::string, 2> lines_;
 };
 

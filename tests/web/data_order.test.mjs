@@ -1,6 +1,7 @@
 // The data files in Chromium and Firefox when the browser refuses one run's lines and keeps the
 // next run's: the files give both runs in the order they ran, the page says so while lines are
-// only in the page, and it asks the browser not to clear the files once it keeps them.
+// only in the page, and it asks the browser not to clear the files once it keeps them; and when
+// two runs come in one task.
 import assert from 'node:assert/strict';
 import { after, before, describe, test } from 'node:test';
 import { BROWSERS, launch } from './lib/browsers.mjs';
@@ -78,6 +79,29 @@ for (const name of BROWSERS) {
         await page.reload();
         await waitForState(page, (state) => state === 'ready');
         await assertBothRunsInOrder(seen, 'from storage alone');
+        checkQuiet(seen);
+      } finally {
+        await seen.close();
+      }
+    });
+
+    // A run's lines leave the program after the frame that shows it, unless the next run comes
+    // first.
+    test('two runs in one task keep both runs\' lines, in order', async () => {
+      const seen = await openPage(browser);
+      const { page } = seen;
+      try {
+        await page.evaluate((runs) => {
+          const run = [...document.querySelectorAll('button')].find((b) => b.textContent === 'Run');
+          for (const texts of runs) {
+            texts.forEach((text, k) => {
+              document.getElementById(`control-Text1-${k}`).value = text;
+            });
+            run.click();
+          }
+        }, RUNS);
+        await waitForState(page, (state) => state === 'idle');
+        await assertBothRunsInOrder(seen, 'after two runs in one task');
         checkQuiet(seen);
       } finally {
         await seen.close();
