@@ -1,21 +1,24 @@
 #!/usr/bin/env python3
-"""Puts the page together as one file: the HTML with the style sheet and the window's own style
-sheet in its one empty <style> element, the script in its one empty <script> element, the
-program's WebAssembly as base64 in its empty <script id="program-wasm"> (a block of data, which
-the browser does not run), the window in English in its empty <div id="window-area"> and, after
-it, the window in each other language in a <template id="window-LANG">; and the SHA-256 hashes of
-the style sheet and the script in its Content-Security-Policy, where 'sha256-STYLE' and
-'sha256-SCRIPT' stand for them.
+"""Puts the page together as one file, from the HTML with these empty elements:
+- <style>: the style sheet and the window's own;
+- <script>: the script;
+- <script id="program-wasm">: the program's WebAssembly as base64, a block of data that the
+  browser does not run;
+- <div id="window-area">: the window in English, followed by the window in each other language
+  in a <template id="window-LANG">;
+and the window's caption as its <title>, and the SHA-256 hashes of the style sheet and the script
+in its Content-Security-Policy, where 'sha256-STYLE' and 'sha256-SCRIPT' stand for them.
 
 Usage: assemble_page.py HTML CSS SCRIPT WASM WINDOW_JSON OUTPUT [--max-bytes N]
 WINDOW_JSON is what render_window.mjs writes. Fails, writing nothing, when a placeholder is not
-there exactly once, when the style sheet or the script would end its element early, or when the page would be
-larger than N bytes.
+there exactly once, when the style sheet or the script would end its element early, or when the
+page would be larger than N bytes.
 """
 
 import argparse
 import base64
 import hashlib
+import html as markup
 import json
 import re
 import sys
@@ -38,6 +41,7 @@ def csp_source(text):
 
 WASM_BLOCK = '<script type="application/octet-stream" id="program-wasm"></script>'
 WINDOW_AREA = '<div id="window-area"></div>'
+TITLE = "<title>sho-euler</title>"
 SHOWN_LANGUAGE = "en"
 
 
@@ -60,6 +64,7 @@ def assemble(html, css, script, wasm, window):
         "<script></script>": f"<script>{script}</script>",
         WASM_BLOCK: WASM_BLOCK.replace("></script>", f">{wasm_text}</script>"),
         WINDOW_AREA: window_html(window),
+        TITLE: f"<title>{markup.escape(window['title'], quote=False)}</title>",
         "'sha256-STYLE'": csp_source(css),
         "'sha256-SCRIPT'": csp_source(script),
     }

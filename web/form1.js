@@ -13,7 +13,7 @@ import { showProgramEnded } from './program_ended.js';
 import * as ResultsListView from './list.js';
 import { fitToScreen, watchScreen } from './screen_fit.js';
 import { adoptWindow } from './window.js';
-import descriptions from './window_descriptions.js';
+import windows from './window_facts.js';
 import { direction, language, numberSymbols, qsTranslate } from './translate.js';
 
 let controls = null;
@@ -192,9 +192,9 @@ function Exit_Click() {
 // waits until after that first frame: the focus on the first entry, the plot's canvas and menu,
 // the list, and the watch on the screen.
 function showWindow(description) {
-  document.title = description.caption;
   area = document.getElementById('window-area');
   const adopted = adoptWindow(area, language);
+  if (adopted.translated) document.title = description.caption;
   controls = adopted.elements;
   const refit = () => fitToScreen(area, adopted.form, description, drawPlot);
   refit();
@@ -206,8 +206,7 @@ function showWindow(description) {
     const canvas = controls.get('fig');
     PlotView.attach(canvas, description.plotDescription);
     PlotMenu.attach(canvas.parentElement, canvas);
-    const list = description.controls.find((control) => control.key === 'Cmby');
-    ResultsListView.attach(controls.get('Cmby'), list.text);
+    ResultsListView.attach(controls.get('Cmby'), description.listText);
     watchScreen(refit, canvas);
   });
 }
@@ -238,7 +237,7 @@ function startProgram() {
 // with the window taken away again.
 export function start(pageState) {
   setState = pageState;
-  showWindow(descriptions[language]);
+  showWindow(windows[language]);
   programStarted = new Promise((resolve, reject) => {
     // Not in the first task after the window's first frame, which input and the next frame may
     // need, but once the browser is idle.

@@ -58,10 +58,12 @@ def as_object(texts):
 
 
 def js_module(texts, ts_name):
-    # "</" written as "<\/": the module ends up inside the page's <script> element.
-    body = json.dumps(as_object(texts), ensure_ascii=False, indent=2).replace("</", "<\\/")
+    # As JSON in a string, which the browser reads much faster than the same object written out
+    # as script; "</" written as "<\\/": the module ends up inside the page's <script> element.
+    body = json.dumps(json.dumps(as_object(texts), ensure_ascii=False),
+                      ensure_ascii=False).replace("</", "<\\/")
     return (f"// The finished translations of {ts_name}, made by ts_catalogue.py when the page is"
-            f" built.\nexport default {body};\n")
+            f" built.\nexport default JSON.parse({body});\n")
 
 
 def cpp_literal(text):

@@ -1,6 +1,6 @@
 // Writes the page's window as the page builds it, in English and in Persian, as a script module
-// (run under node when the page is built): the page draws its window from it at once, while its
-// WebAssembly is still being compiled.
+// (run under node when the page is built), from which render_window.mjs writes the window into
+// the page's HTML.
 
 #include <cstdio>
 #include <string>
