@@ -18,6 +18,7 @@ function notice(text) {
 }
 
 if (typeof WebAssembly !== 'object' || typeof WebAssembly.instantiate !== 'function') {
+  document.getElementById('window-area').hidden = true;
   notice(qsTranslate('Page', 'sho-euler needs WebAssembly, which this browser has turned off. Turn it on, or open the page in another browser.'));
 } else {
   start((state) => {

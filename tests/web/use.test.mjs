@@ -1,6 +1,6 @@
 // Using the page in Chromium and in Firefox: from the keyboard alone, two tabs at once, the data
 // files' downloads and deletion, Exit, a browser that keeps no data, and axe's WCAG 2 A and AA
-// rules; and in Chromium without JavaScript.
+// rules; and in Chromium without JavaScript or WebAssembly.
 import assert from 'node:assert/strict';
 import { after, before, describe, test } from 'node:test';
 import { axeViolations } from './lib/axe.mjs';
@@ -212,18 +212,29 @@ for (const name of BROWSERS) {
   });
 }
 
-// The window is in the page's HTML; without scripts it would do nothing. (Firefox's WebDriver
-// BiDi cannot turn scripts off.)
-test('in Chromium without JavaScript, says it needs it and shows no window', async () => {
-  const browser = await launch('chromium');
-  try {
-    const page = await browser.newPage();
-    await page.setJavaScriptEnabled(false);
-    await page.goto(PAGE_URL);
-    assert.deepEqual(await page.$$('::-p-aria([role="button"])'), [], 'a button shows');
-    assert.match(await page.$eval('noscript p', (notice) => notice.innerText),
-      /needs JavaScript/);
-  } finally {
-    await browser.close();
-  }
-});
+// The window is in the page's HTML; without scripts or WebAssembly it would do nothing.
+// (Firefox's WebDriver BiDi cannot turn scripts off.)
+test('in Chromium without JavaScript or WebAssembly, says what it needs and shows no window',
+  async () => {
+    const browser = await launch('chromium');
+    try {
+      const noScripts = await browser.newPage();
+      await noScripts.setJavaScriptEnabled(false);
+      await noScripts.goto(PAGE_URL);
+      assert.deepEqual(await noScripts.$$('::-p-aria([role="button"])'), [], 'without scripts');
+      assert.match(await noScripts.$eval('noscript p', (notice) => notice.innerText),
+        /needs JavaScript/);
+
+      const noWasm = await browser.newPage();
+      await noWasm.evaluateOnNewDocument(() => {
+        delete window.WebAssembly;
+      });
+      await noWasm.goto(PAGE_URL);
+      await noWasm.waitForSelector('#notice:not([hidden])');
+      assert.deepEqual(await noWasm.$$('::-p-aria([role="button"])'), [], 'without WebAssembly');
+      assert.match(await noWasm.$eval('#notice', (notice) => notice.innerText),
+        /needs WebAssembly/);
+    } finally {
+      await browser.close();
+    }
+  });
