@@ -94,6 +94,10 @@ std::string ProvokedByEntry(std::string y0) { return y0; }
 void ProvokeListFault() {}
 #endif
 
+PageRun::DataFile DataFileOf(int file) {
+  return file == 0 ? PageRun::kPositions : PageRun::kVelocities;
+}
+
 // The message the desktop shows for a run that stopped, and the entry that takes the focus after.
 void AddError(JsonWriter& json, const RunError& error) {
   json.Open("error").Add("title", InPageLanguage(RunStoppedTitle()));
@@ -200,15 +204,10 @@ int sho_plot_rows() {
 // The lines the last run appended to y.dat (file 0) or v.dat (file 1), and their size in bytes;
 // written out when first asked for.
 const char* sho_data_lines(int file) {
-  return Guarded([=] {
-    return Program().Lines(file == 0 ? sho::PageRun::kPositions : sho::PageRun::kVelocities).data();
-  });
+  return Guarded([=] { return Program().Lines(sho::DataFileOf(file)).data(); });
 }
 int sho_data_size(int file) {
-  return Guarded([=] {
-    const auto kind = file == 0 ? sho::PageRun::kPositions : sho::PageRun::kVelocities;
-    return static_cast<int>(Program().Lines(kind).size());
-  });
+  return Guarded([=] { return static_cast<int>(Program().Lines(sho::DataFileOf(file)).size()); });
 }
 
 // A text of the page's own, already in the page's language, with its `count` parts (at most

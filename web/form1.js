@@ -1,5 +1,5 @@
-// The program's window, Form1, as the desktop runs it: built from the program's description of
-// it, with Run and Exit. Run performs the program's run with the entries and shows what it did in
+// The program's window, Form1, as the desktop runs it: taken over from the page's HTML, which the
+// page's build wrote from the program's description of it, with Run and Exit. Run performs the program's run with the entries and shows what it did in
 // the list and the plot, reports a run that stopped in a message and then puts the focus on the
 // entry at fault; the run's lines go to the data files. Exit ends the program; the data files
 // stay. This module alone talks to the program's C++; the views are handed what they show.
@@ -64,7 +64,7 @@ function ReportProgramFault(fault) {
   if (failed) return;
   failed = true;
   ended = true;
-  document.getElementById('window-area').hidden = true;
+  area.hidden = true;
   showProgramEnded(document.getElementById('ended'), {
     title: qsTranslate('Page', 'The program stopped because of a fault of its own.'),
     text: qsTranslate('Page', 'Its data files are kept: they are below. Reload the page to start the program again.'),

@@ -80,13 +80,4 @@ JsonWriter& JsonWriter::AddNull(std::string_view name) {
   return *this;
 }
 
-JsonWriter& JsonWriter::Add(std::string_view name, const std::vector<std::string>& texts) {
-  OpenList(name);
-  for (const std::string& text : texts) {
-    Member({});
-    AppendString(text);
-  }
-  return CloseList();
-}
-
 }  // namespace sho

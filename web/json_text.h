@@ -2,7 +2,6 @@
 
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace sho {
 
@@ -24,7 +23,6 @@ class JsonWriter {
   JsonWriter& Add(std::string_view name, int number);
   JsonWriter& Add(std::string_view name, bool truth);
   JsonWriter& AddNull(std::string_view name);
-  JsonWriter& Add(std::string_view name, const std::vector<std::string>& texts);
 
   const std::string& Text() const { return text_; }
 

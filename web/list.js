@@ -72,7 +72,7 @@ function fillWhenIdle(deadline) {
 }
 
 // Puts the last run's entries into the list now, where they are not in it yet.
-export function fillNow() {
+function fillNow() {
   if (!pending) return;
   makeOptions(() => true);
   putIn();

@@ -5,7 +5,7 @@
 import persianTexts from './translations_fa.js';
 
 // The browser's first language, which decides how entries are read whatever the page shows.
-export const firstLanguage = (navigator.languages && navigator.languages[0]) ||
+const firstLanguage = (navigator.languages && navigator.languages[0]) ||
   navigator.language || 'en';
 const persian = /^fa(-|$)/i.test(firstLanguage);
 
