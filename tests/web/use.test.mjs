@@ -109,6 +109,7 @@ for (const name of BROWSERS) {
         const lastKept = counts[0]['y.dat'] >= counts[1]['y.dat'] ? 0 : 1;
         assert.deepEqual(counts[lastKept], { 'y.dat': 20000, 'v.dat': 20000 }, 'line counts');
         await first.page.reload();
+        await waitForState(first.page, (state) => state === 'ready');
         await waitForCounts(first.page, 20000);
         checkQuiet(first);
         checkQuiet(second);
