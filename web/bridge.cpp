@@ -1,5 +1,5 @@
 // What the page's script calls: a run of the Run button, what the run left in the list, the plot
-// and the data files, and the page's own texts filled in. Texts are UTF-8, the finished texts in
+// and the data files, and the digits of the page's language. Texts are UTF-8, the finished texts in
 // the page's language; a returned pointer stays good until the next call. No exception leaves a
 // call: a run tells of one in its answer, every other call returns a harmless value and leaves the
 // fault's text for sho_fault().
@@ -156,6 +156,9 @@ void sho_set_language(const char* language) {
 const char* sho_run(const char* y0, const char* phi, const char* time_step, const char* separator,
                     int zero_digit, int chosen) {
   return Guarded([=] {
+    // Whatever fails from here on, the answer tells of no files opened and no lines written but
+    // this run's.
+    Program().ForgetRun();
     const sho::NumberSymbols symbols{static_cast<char32_t>(zero_digit), separator};
     try {
       Program().Run({sho::ProvokedByEntry(y0), phi, time_step}, separator, chosen);
@@ -210,22 +213,9 @@ int sho_data_size(int file) {
   return Guarded([=] { return static_cast<int>(Program().Lines(sho::DataFileOf(file)).size()); });
 }
 
-// A text of the page's own, already in the page's language, with its `count` parts (at most
-// two: `first`, `second`) filled in.
-const char* sho_fill_in(const char* text, int count, const char* first, const char* second) {
-  return Guarded([=] {
-    sho::Message message = sho::Literal(text);
-    for (const char* part : {first, second}) {
-      if (static_cast<int>(message.parts.size()) < count)
-        message.parts.push_back(sho::Literal(part));
-    }
-    return sho::Hand(sho::InPageLanguage(message));
-  });
-}
-
-// A count in the digits of the page's language.
-const char* sho_count(int count) {
-  return Guarded([=] { return sho::Hand(sho::CountText(count)); });
+// The ten digits of the page's language, "0" to "9", in which the page writes its counts.
+const char* sho_digits() {
+  return Guarded([] { return sho::Hand(sho::PageDigits()); });
 }
 
 // Runs the Run button once on a window of its own, as the first Run will, and makes its list's

@@ -1,7 +1,7 @@
-// The program's C++ compiled to WebAssembly, as the page calls it: the window's description, the
-// run of the Run button, what a run leaves in the list, the plot and the data files, and the
-// page's texts filled in. Every number and every rule of the window is made there; this only
-// carries texts, bytes and pixels across.
+// The program's C++ compiled to WebAssembly, as the page calls it: the run of the Run button, what
+// a run leaves in the list, the plot and the data files, and the digits of the page's language.
+// Every number and every rule of the window is made there; this only carries texts, bytes and
+// pixels across.
 import createShoEuler from './sho_page.js';
 
 let program = null;
@@ -137,16 +137,9 @@ export function dataLines(file) {
   return program.HEAPU8.slice(start, start + program._sho_data_size(file));
 }
 
-// `pageText`, a text of the page's own in the page's language, with %1 and %2 filled in by
-// `parts`.
-export function fillIn(pageText, parts) {
-  return withTexts([pageText, parts[0] ?? '', parts[1] ?? ''], (textPointer, first, second) =>
-    text(program._sho_fill_in(textPointer, Math.min(parts.length, 2), first, second)));
-}
-
-// A count in the digits of the page's language.
-export function count(n) {
-  return text(program._sho_count(n));
+// The ten digits of the page's language, "0" to "9", in which the page writes its counts.
+export function digits() {
+  return text(program._sho_digits());
 }
 
 // Runs the program once on a window of its own, so that its WebAssembly is compiled and warm

@@ -1,268 +1,349 @@
-// The data files y.dat and v.dat, kept in the browser's storage for the page (IndexedDB): each
-// run adds one record per file, both in one transaction, so that a run's lines are kept whole or
-// not at all, two tabs never mix their lines within a run, and a run costs the same however long
-// the files are. Runs the browser did not keep are held in the page, and the next write it
-// accepts keeps them first, so that the files keep the runs in the order they ran. Below the
-// window: each file's line count, its download, and deleting both.
-//
-// Every page opened from disk in Chromium shares one storage, so copies of the page, old and new,
-// share these files: the stored format has a version, and a copy that finds a newer one leaves
-// it alone.
+// The data files y.dat and v.dat: every run of this visit, from the moment it ran until the
+// browser's storage keeps it (data_store.js), or holds it in the page where the storage refuses
+// it. Runs are written one at a time in the order they ran, each in a transaction of its own;
+// the first one refused holds every run after it too, so that what is kept is always the runs
+// from the first, in order. As the page goes away, every run not yet written is written at once.
+// Below the window, the files' section (data_files_section.js) shows each file's line count,
+// the downloads and Delete.
 
+import * as Section from './data_files_section.js';
+import * as Store from './data_store.js';
 import { saveFile } from './download.js';
-import { ask } from './messages.js';
-import { direction, language, qsTranslate } from './translate.js';
+import { ask, inform } from './messages.js';
+import { fillIn, qsTranslate } from './translate.js';
 
-const kDatabase = 'sho-euler-data-files';
-const kVersion = 1;  // of the stored format: raise it, with an upgrade, when it changes
 const kFiles = ['y.dat', 'v.dat'];
-const kLinesStore = 'lines';    // { file, lines, bytes }: what one run appended to one file
-const kTotalsStore = 'totals';  // { file, lines }: the lines of each file in all
-let database = null;
-let refusal = '';  // why the browser did not keep the files, the last time it said no
-let reported = false;
-const stored = [0, 0];
-// This visit's runs whose lines the browser has not kept, in the order they ran: { bytes: [of
-// y.dat, of v.dat], lines }. The downloads give them after the stored lines.
-const held = [];
-// The last write or deletion: each waits for the one before, so that a run is kept only after
-// the runs held before it.
-let writing = Promise.resolve();
-let askedToPersist = false;
-let section = null;
-// Makes the texts the section shows: describe([lines of y.dat, of v.dat], refusal) gives
-// { counts: [text, text], status }.
-let describe = null;
-const counts = [];
-let status = null;
-let evictable = null;  // says that the browser may clear the files
+// This page's visit: its runs are stored under it.
+const kVisit = typeof crypto.randomUUID === 'function' ? crypto.randomUUID()
+  : `${Date.now()}-${Math.random()}`;
 
-const done = (request) =>
-  new Promise((resolve, reject) => {
-    request.onsuccess = () => resolve(request.result);
-    request.onerror = () => reject(request.error);
-  });
+// The visit's runs, in the order they ran: { number, lines, key, bytes, state, settle, settled }.
+// `state` is one of:
+//   "ran"       counted; its lines are still in the program
+//   "unwritten" its lines are here, on their way to the storage
+//   "stored"    the storage keeps it
+//   "held"      the storage refused it, or never opened: its lines are only in the page
+//   "lost"      its lines never left the program, which stopped
+//   "gone"      stored, then no longer in the storage (its site data cleared, or deleted elsewhere)
+//   "deleted"   deleted with Delete data files
+// `settled` resolves once it is neither "ran" nor "unwritten".
+const runs = [];
+const counted = (run) => ['ran', 'unwritten', 'stored', 'held'].includes(run.state);
+const pending = (run) => run.state === 'ran' || run.state === 'unwritten';
+const held = () => runs.filter((run) => run.state === 'held');
 
-const finished = (transaction) =>
-  new Promise((resolve, reject) => {
-    transaction.oncomplete = () => resolve();
-    transaction.onerror = () => reject(transaction.error);
-    transaction.onabort = () => reject(transaction.error || new DOMException('', 'AbortError'));
-  });
+let othersLines = 0;  // in each file, stored by other visits
+let newestOrder = 0;  // the newest order stored or given to a run
+let lastTold = '';  // of the last write: "kept" or "refused"
+let refusal = null;  // the error of the last refusal
+let persisted = null;  // the browser's answer to keeping the files when short of space
+let leaving = false;  // the page leaves, knowing what it loses
+const watchers = [];
 
 // Why the browser did not keep the files, in the user's words.
 function reasonOf(error) {
   const name = error ? error.name : '';
   if (name === 'QuotaExceededError') return qsTranslate('Page', "the browser's storage for this page is full");
   if (name === 'VersionError') return qsTranslate('Page', 'a newer copy of this page keeps them in a newer form');
+  if (name === 'ClosedError') {
+    return qsTranslate('Page', "the browser closed the page's storage, as it does when the page's site data is cleared");
+  }
   if (!name || name === 'SecurityError' || name === 'InvalidStateError') {
     return qsTranslate('Page', 'the browser does not let this page keep data (in a private window, or with site data turned off)');
   }
   return error.message || name;
 }
 
-// Opens the files' storage; rejects where the browser refuses it, by error or by throwing.
-function openDatabase() {
-  const opening = new Promise((resolve) => {
-    if (!window.indexedDB) throw new DOMException('', 'SecurityError');
-    const request = indexedDB.open(kDatabase, kVersion);
-    request.onupgradeneeded = () => {
-      const made = request.result;
-      made.createObjectStore(kLinesStore, { autoIncrement: true }).createIndex('file', 'file');
-      made.createObjectStore(kTotalsStore, { keyPath: 'file' });
-    };
-    resolve(done(request));
-  });
-  return opening.then((opened) => {
-    // A newer copy of the page that upgrades the format needs this one to let go.
-    opened.onversionchange = () => {
-      opened.close();
-      database = null;
-      refusal = reasonOf({ name: 'VersionError' });
-    };
-    return opened;
+const heldLines = () => held().reduce((sum, run) => sum + run.lines, 0);
+
+// Closing or reloading the tab asks first while runs are only in the page (the browser says it
+// in its own words), unless the page leaves knowing it.
+function guard(event) {
+  event.preventDefault();
+  event.returnValue = '';
+}
+
+function changed() {
+  const lines = othersLines + runs.filter(counted).reduce((sum, run) => sum + run.lines, 0);
+  const holding = held().length > 0;
+  Section.show(lines, holding ? reasonOf(refusal) : '', evictable());
+  if (holding && !leaving) {
+    addEventListener('beforeunload', guard);
+  } else {
+    removeEventListener('beforeunload', guard);
+  }
+  for (const watcher of watchers) watcher();
+}
+
+function settle(run, state) {
+  run.state = state;
+  if (state !== 'held' && state !== 'unwritten') run.bytes = null;
+  if (!pending(run)) run.settle();
+}
+
+// The run's key, given when it is first written: later than anything stored or given before.
+function keyOf(run) {
+  if (!run.key) {
+    newestOrder = Math.max(newestOrder + 1, Date.now());
+    run.key = [newestOrder, kVisit, run.number];
+  }
+  return run.key;
+}
+
+// What the storage keeps, against what the page knows: the lines of other visits, and which of
+// this visit's runs it holds.
+function readStored() {
+  return Store.readRuns().then((stored) => {
+    if (!stored) return;
+    const ours = new Set();
+    othersLines = 0;
+    for (const run of stored) {
+      newestOrder = Math.max(newestOrder, run.order);
+      if (run.visit === kVisit) {
+        ours.add(run.number);
+      } else {
+        othersLines += run.lines;
+      }
+    }
+    for (const run of runs) {
+      if (ours.has(run.number) && (run.state === 'unwritten' || run.state === 'held')) {
+        settle(run, 'stored');
+      } else if (!ours.has(run.number) && run.state === 'stored') {
+        settle(run, 'gone');
+      }
+    }
+  }, () => {});
+}
+
+// Asks the browser, once a visit, as the page starts and before any run's status is read out
+// (Firefox asks the user in a prompt that a screen reader reads as an alert), not to clear the
+// files when it runs short of space. Nothing waits for the answer: the user may never answer.
+function askToPersist() {
+  if (persisted !== null || !navigator.storage || !navigator.storage.persist) return;
+  persisted = 'asked';
+  new Promise((resolve) => resolve(navigator.storage.persist())).then((answer) => {
+    persisted = answer;
+    changed();
+  }, () => {});
+}
+
+// Whether the storage keeps lines that the browser said it may clear.
+const evictable = () => persisted === false &&
+  (othersLines > 0 || runs.some((run) => run.state === 'stored'));
+
+// The storage to write to: open, or opened again after the browser closed it; null where it
+// refuses.
+function usable() {
+  const { phase } = Store.state();
+  if (phase === 'open') return Promise.resolve(Store.openConnection());
+  return Store.open(storageClosed).then(() => {
+    if (!Store.openConnection()) return null;
+    return readStored().then(() => Store.openConnection());
   });
 }
 
-function readTotals() {
-  const transaction = database.transaction(kTotalsStore);
-  return done(transaction.objectStore(kTotalsStore).getAll()).then((totals) => {
-    kFiles.forEach((file, k) => {
-      const total = totals.find((t) => t.file === file);
-      stored[k] = total ? total.lines : 0;
+function storageClosed() {
+  if (Store.state().phase === 'closed') refusal = new DOMException('', 'ClosedError');
+  // Opened again at once where the browser allows, so that the counts say what it holds now.
+  usable().then(changed);
+}
+
+function tellRefused(error) {
+  refusal = Store.state().phase === 'closed' ? new DOMException('', 'ClosedError') : error;
+  // Held from now on, in the order they ran.
+  for (const run of runs) {
+    if (run.state === 'unwritten') {
+      keyOf(run);
+      settle(run, 'held');
+    }
+  }
+  if (lastTold === 'refused') return;
+  lastTold = 'refused';
+  const text = qsTranslate('Page', "The lines of this run could not be kept in the browser's storage: %1.");
+  inform(qsTranslate('Page', 'Data files not kept'), fillIn(text, reasonOf(refusal)),
+    qsTranslate('Page', 'Download y.dat and Download v.dat still give the lines of this visit until the page is closed.'));
+}
+
+// Writes the runs that are waiting, in order, each in its own transaction, until one is
+// refused or one's lines are still in the program. A write that fails but for a full storage is
+// tried once more, on the storage opened again where the browser closed it. Resolves once it
+// stops.
+function writeWaiting(tries = 2) {
+  const next = runs.find((run) => pending(run) || run.state === 'held');
+  if (!next || next.state === 'ran') return Promise.resolve();
+  return usable().then((to) => {
+    if (!to) return tellRefused(Store.state().refusal);
+    return Store.write(to, [{ key: keyOf(next), lines: next.lines, bytes: next.bytes }]).then(() => {
+      if (next.state === 'unwritten' || next.state === 'held') settle(next, 'stored');
+      lastTold = 'kept';
+      return readStored().then(() => {
+        changed();
+        return writeWaiting();
+      });
+    }, (error) => {
+      if (tries > 1 && error.name !== 'QuotaExceededError') return writeWaiting(tries - 1);
+      return tellRefused(error);
     });
   });
 }
 
-// Lines of runs that show in the counts already and are still to be written.
-let coming = 0;
-const heldLines = () => held.reduce((sum, run) => sum + run.lines, coming);
+// The writing under way, if any; `again` asks it to look for more once it stops.
+let writing = null;
+let again = false;
 
-// Shows each file's line count and, while lines of this visit are only in the page, why, in the
-// texts `describe` makes of them.
-function showCounts() {
-  const lines = heldLines();
-  const texts = describe(kFiles.map((file, k) => stored[k] + lines),
-    !database || held.length > 0 ? refusal : '');
-  kFiles.forEach((file, k) => {
-    counts[k].textContent = texts.counts[k];
+function keepWriting() {
+  again = true;
+  if (writing) return;
+  again = false;
+  writing = writeWaiting().finally(() => {
+    writing = null;
+    changed();
+    if (again) keepWriting();
   });
-  status.textContent = texts.status;
-  status.hidden = !texts.status;
 }
 
-// Runs `task` once the writes and deletions asked for before it have ended.
-function inTurn(task) {
-  const result = writing.then(task);
-  writing = result.catch(() => {});
-  return result;
+// Resolves once every run that ran is stored, held or lost.
+function drained() {
+  return Promise.all(runs.filter(pending).map((run) => run.settled)).then(() => writing);
 }
 
-// Asks the browser, once a visit, not to clear the files when it runs short of space, and says so
-// where it will not. Nothing waits for the answer: Firefox may ask the user and never answer.
-function askToPersist() {
-  if (askedToPersist || !navigator.storage || !navigator.storage.persist) return;
-  askedToPersist = true;
-  new Promise((resolve) => resolve(navigator.storage.persist())).then((persisted) => {
-    evictable.hidden = persisted;
-  }, () => {});
+// A run has run and appended `lines` to each file: counted from now on. Returns the run, whose
+// lines follow with `give`.
+export function ran(lines) {
+  let settleRun;
+  const settled = new Promise((resolve) => {
+    settleRun = resolve;
+  });
+  const run = { number: runs.length + 1, lines, key: null, bytes: null, state: 'ran',
+    settle: settleRun, settled };
+  runs.push(run);
+  changed();
+  return run;
 }
 
-// Keeps the runs held in the page and then `run`, all in one transaction with the totals, or
-// holds `run` too. Resolves with why the browser did not keep them, or ''.
-function keepOrHold(run) {
-  if (!database) {
-    held.push(run);
-    return Promise.resolve(refusal);
+// The run's lines, [y.dat's bytes, v.dat's bytes], or null where the program could not give
+// them; they are kept in the run's turn. Resolves once they are stored or held.
+export function give(run, bytes) {
+  if (run.state !== 'ran') return run.settled;
+  if (bytes) {
+    run.bytes = bytes;
+    run.state = 'unwritten';
+  } else {
+    settle(run, 'lost');
   }
-  const runs = [...held, run];
-  return new Promise((resolve) => resolve(keepInOneTransaction(runs))).then(() => {
-    held.splice(0, runs.length - 1);
-    askToPersist();
-    return readTotals().then(() => '', () => '');
-  }, (error) => {
-    held.push(run);
-    return reasonOf(error);
+  changed();
+  keepWriting();
+  return run.settled;
+}
+
+// As the page goes away (or is hidden, and may never be shown again): starts the write of every
+// run not yet written, now, on the open connection, with no wait on the page's own writes: no
+// event of the storage reaches a page that has gone. Each transaction holds the runs from the
+// first not written up to one more, so that whichever the storage takes, the files hold the runs
+// from the first, in order; a run written twice is kept once.
+export function writeNow() {
+  const to = Store.openConnection();
+  if (!to) return;
+  const runsToWrite = [];
+  for (const run of runs) {
+    if (run.state === 'ran') break;
+    if (run.state !== 'unwritten' && run.state !== 'held') continue;
+    runsToWrite.push(run);
+    const these = runsToWrite.map((each) => ({ key: keyOf(each), lines: each.lines, bytes: each.bytes }));
+    const written = runsToWrite.slice();
+    Store.write(to, these).then(() => {
+      for (const each of written) {
+        if (each.state === 'unwritten' || each.state === 'held') settle(each, 'stored');
+      }
+      changed();
+    }, () => {});
+  }
+}
+
+// Which of two run keys, [order, visit, number], comes first, as the storage orders them.
+const compareKeys = ([order, visit, number], [otherOrder, otherVisit, otherNumber]) =>
+  order - otherOrder || (visit < otherVisit ? -1 : visit > otherVisit ? 1 : 0) || number - otherNumber;
+
+// The file's bytes: the runs the storage keeps and this visit's runs it does not, in the order
+// they ran, once the runs that ran before are written.
+function fileBytes(k) {
+  return drained().then(() => usable()).then(() => Store.readFile(kFiles[k])).then((stored) => {
+    const parts = (stored ?? []).slice();
+    for (const run of held()) parts.push({ key: run.key, bytes: run.bytes[k] });
+    parts.sort((a, b) => compareKeys(a.key, b.key));
+    return new Blob(parts.map((part) => part.bytes), { type: 'text/plain' });
   });
 }
 
-function keepInOneTransaction(runs) {
-  const transaction = database.transaction([kLinesStore, kTotalsStore], 'readwrite');
-  const records = transaction.objectStore(kLinesStore);
-  const totals = transaction.objectStore(kTotalsStore);
-  const lines = runs.reduce((sum, run) => sum + run.lines, 0);
-  kFiles.forEach((file, k) => {
-    for (const run of runs) records.add({ file, lines: run.lines, bytes: run.bytes[k] });
-    const total = totals.get(file);
-    total.onsuccess = () => totals.put({ file, lines: (total.result ? total.result.lines : 0) + lines });
+export function download(k) {
+  return fileBytes(k).then((blob) => saveFile(blob, kFiles[k]), (error) => {
+    const text = qsTranslate('Page', "%1 could not be read from the browser's storage: %2.");
+    inform(qsTranslate('Page', 'Data file not downloaded'), fillIn(text, kFiles[k], reasonOf(error)));
   });
-  return finished(transaction);
 }
 
-// The file's bytes: what the storage keeps, then this visit's runs it has not kept.
-function fileBlob(k) {
-  const blob = (parts) =>
-    new Blob([...parts, ...held.map((run) => run.bytes[k])], { type: 'text/plain' });
-  if (!database) return Promise.resolve(blob([]));
-  const transaction = database.transaction(kLinesStore);
-  const records = done(transaction.objectStore(kLinesStore).index('file').getAll(kFiles[k]));
-  return records.then((found) => blob(found.map((record) => record.bytes)));
-}
-
-function download(k) {
-  return fileBlob(k).then((blob) => saveFile(blob, kFiles[k]));
-}
-
+// Deletes both files with every line, also those of runs that ran just before.
 function forget() {
-  held.splice(0);
-  if (!database) return Promise.resolve();
-  const transaction = database.transaction([kLinesStore, kTotalsStore], 'readwrite');
-  transaction.objectStore(kLinesStore).clear();
-  transaction.objectStore(kTotalsStore).clear();
-  return finished(transaction).then(readTotals);
+  return drained().then(() => usable()).then((to) => {
+    // A newer copy of the page keeps the stored lines, which this one cannot touch.
+    if (!to && Store.state().refusal?.name === 'VersionError') throw Store.state().refusal;
+    const removed = to ? Store.clear(to) : Promise.resolve();
+    return removed.then(() => {
+      othersLines = 0;
+      for (const run of runs) {
+        if (counted(run)) settle(run, 'deleted');
+      }
+      return readStored();
+    });
+  }).catch((error) => {
+    const text = qsTranslate('Page', "The browser's storage did not delete the data files: %1.");
+    inform(qsTranslate('Page', 'Data files not deleted'), fillIn(text, reasonOf(error)));
+  }).finally(changed);
 }
 
 function deleteFiles() {
   const question = qsTranslate('Page', 'Delete y.dat and v.dat with all their lines? This cannot be undone.');
   const title = qsTranslate('Page', 'Delete data files');
   return ask(title, question, qsTranslate('Page', 'Delete')).then((confirmed) => {
-    if (confirmed) return inTurn(forget).finally(showCounts);
+    if (confirmed) return forget();
   });
 }
 
-function button(text, action) {
-  const made = document.createElement('button');
-  made.type = 'button';
-  made.textContent = text;
-  made.addEventListener('click', action);
-  return made;
+// The lines of each file that only this page holds, because the browser did not keep them.
+export const linesOnlyHere = heldLines;
+
+// Resolves once the run's lines are stored, held or lost.
+export const settled = (run) => run.settled;
+
+// Calls `watcher()` whenever what the files hold changes.
+export function watch(watcher) {
+  watchers.push(watcher);
 }
 
-function buildSection(place) {
-  section = place;
-  section.lang = language;
-  section.dir = direction;
-  const heading = document.createElement('h2');
-  heading.id = 'data-files-heading';
-  heading.textContent = qsTranslate('Page', 'Data files');
-  section.setAttribute('aria-labelledby', heading.id);
-  const about = document.createElement('p');
-  about.textContent = qsTranslate('Page', 'Every run appends its positions to y.dat and its velocities to v.dat. This browser keeps them for this page.');
-  const list = document.createElement('ul');
-  kFiles.forEach((file, k) => {
-    counts[k] = document.createElement('li');
-    list.append(counts[k]);
-  });
-  status = document.createElement('p');
-  status.hidden = true;
-  evictable = document.createElement('p');
-  evictable.textContent = qsTranslate('Page', 'This browser may clear the data files when it runs short of space: download them to keep a safe copy.');
-  evictable.hidden = true;
-  const buttons = document.createElement('div');
-  buttons.className = 'data-file-buttons';
-  buttons.append(
-    button(qsTranslate('Page', 'Download y.dat'), () => download(0)),
-    button(qsTranslate('Page', 'Download v.dat'), () => download(1)),
-    button(qsTranslate('Page', 'Delete data files'), deleteFiles),
-  );
-  section.append(heading, about, list, status, evictable, buttons);
-  section.hidden = false;
+// The page is about to be loaded again by its own button, which said what would be lost: the
+// browser does not ask.
+export function leaveWithoutAsking() {
+  leaving = true;
+  changed();
 }
 
 // Shows the files' section in `place` and opens the storage; resolves once the counts show.
-export function start(place, describeCounts) {
-  describe = describeCounts;
-  buildSection(place);
-  window.addEventListener('focus', () => {
-    if (database) readTotals().then(showCounts, () => {});
+export function start(place) {
+  Section.build(place, {
+    download,
+    deleteFiles,
   });
-  return openDatabase()
-    .then((opened) => {
-      database = opened;
-      return readTotals();
-    })
-    .catch((error) => {
-      database = null;
-      refusal = reasonOf(error);
-    })
-    .then(showCounts);
-}
-
-// Appends a run's lines, `lines` in each file: counted at once, and written once `bytes` gives
-// them (the bytes of y.dat and of v.dat, or null where the program could not give them), in the
-// order they came. Resolves with the reason the browser did not keep them, the first time it does
-// not; otherwise with ''.
-export function append(bytes, lines) {
-  coming += lines;
-  showCounts();
-  return Promise.resolve(bytes).then((given) => inTurn(() => {
-    coming -= lines;
-    return given ? keepOrHold({ bytes: given, lines }) : '';
-  })).then((reason) => {
-    if (reason) refusal = reason;
-    showCounts();
-    if (!reason || reported) return '';
-    reported = true;
-    return reason;
+  addEventListener('focus', () => {
+    if (Store.openConnection()) readStored().then(changed);
   });
+  return Store.open(storageClosed).then(() => (Store.openConnection() ? readStored() : null))
+    .then(() => {
+      if (Store.state().phase === 'open') {
+        askToPersist();
+      } else {
+        refusal = Store.state().refusal;
+      }
+      changed();
+      keepWriting();
+    });
 }

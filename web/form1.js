@@ -1,30 +1,31 @@
 // The program's window, Form1, as the desktop runs it: taken over from the page's HTML, which the
-// page's build wrote from the program's description of it, with Run and Exit. Run performs the program's run with the entries and shows what it did in
-// the list and the plot, reports a run that stopped in a message and then puts the focus on the
-// entry at fault; the run's lines go to the data files. Exit ends the program; the data files
-// stay. This module alone talks to the program's C++; the views are handed what they show.
+// page's build wrote from the program's description of it, with Run and Exit. Run performs the
+// program's run with the entries and shows what it did in the list and the plot, reports a run
+// that stopped in a message and then puts the focus on the entry at fault; the run's lines go to
+// the data files. A Run clicked before the program has started waits for it, with the entries it
+// was clicked with. Exit ends the program; the data files stay. This module alone talks to the
+// program's C++; the views are handed what they show, and the page's state is page_life.js's.
 import * as Bridge from './bridge.js';
 import * as DataFiles from './data_files.js';
 import { afterNextFrame, whenIdle } from './frames.js';
 import { inform } from './messages.js';
+import * as Life from './page_life.js';
 import * as PlotMenu from './plot_menu.js';
 import * as PlotView from './plot.js';
-import { showProgramEnded } from './program_ended.js';
+import * as ProgramEnded from './program_ended.js';
 import * as ResultsListView from './list.js';
 import { fitToScreen, watchScreen } from './screen_fit.js';
 import { adoptWindow } from './window.js';
 import windows from './window_facts.js';
-import { direction, language, numberSymbols, qsTranslate } from './translate.js';
+import {
+  fillIn, inPageDigits, language, numberSymbols, qsTranslate, useDigits,
+} from './translate.js';
 
 let controls = null;
 let area = null;
-let setState = null;
-let busy = 0;  // runs whose lines are still being kept
-let ended = false;
-let failed = false;  // the program's WebAssembly has stopped
 let plotRatio = 0;
-let programStarted = null;  // resolves once the program's WebAssembly runs
-let running = false;
+const waitingRuns = [];  // Runs clicked before the program started: { texts, chosen } each
+let untakenRun = null;  // the last run, while its lines are only in the program
 
 const entry = (k) => controls.get(`Text1(${k})`);
 
@@ -34,7 +35,6 @@ const entry = (k) => controls.get(`Text1(${k})`);
 function drawPlot(devicePixelRatio) {
   if (devicePixelRatio === plotRatio) return;
   plotRatio = devicePixelRatio;
-  if (!running) return;
   orOnFault(() => {
     Bridge.setPlotRatio(plotRatio);
     PlotView.paint(Bridge.plotImage());
@@ -51,6 +51,37 @@ function ShowRunResults(result) {
   return listFilled;
 }
 
+// What became of the data files, for the page that shows once the program has ended: kept, or
+// lines only in the page, which its downloads offer.
+function dataFilesNote(failed) {
+  const lines = DataFiles.linesOnlyHere();
+  if (lines === 0) {
+    return {
+      text: failed
+        ? qsTranslate('Page', 'Its data files are kept: they are below. Reload the page to start the program again.')
+        : qsTranslate('Page', 'Its data files are kept: they are below.'),
+    };
+  }
+  const text = qsTranslate('Page', 'The browser did not keep %1 lines of each data file: they are only in this page, and closing it or loading it again loses them. Download y.dat and v.dat to keep them.');
+  return {
+    text: fillIn(text, inPageDigits(lines)),
+    downloads: [
+      { label: qsTranslate('Page', 'Download y.dat'), action: () => DataFiles.download(0) },
+      { label: qsTranslate('Page', 'Download v.dat'), action: () => DataFiles.download(1) },
+    ],
+  };
+}
+
+// The page in place of the window once the program has ended: `failed` where a fault ended it.
+function showEnded(title, again, { failed = false, details = '' } = {}) {
+  area.hidden = true;
+  ProgramEnded.show(document.getElementById('ended'), {
+    title, kept: dataFilesNote(failed), details, again,
+    onAgain: DataFiles.leaveWithoutAsking,
+  });
+  DataFiles.watch(() => ProgramEnded.showKept(dataFilesNote(failed)));
+}
+
 // A fault of the program's own is told in a message, and the window goes on. Where its WebAssembly
 // has stopped, nothing calls it again: the page says so in place of the window and offers to load
 // the page again, and the data files stay as they are.
@@ -61,23 +92,15 @@ function ReportProgramFault(fault) {
     return;
   }
   if (!(fault instanceof Bridge.ProgramEnded)) throw fault;
-  if (failed) return;
-  failed = true;
-  ended = true;
-  area.hidden = true;
-  showProgramEnded(document.getElementById('ended'), {
-    title: qsTranslate('Page', 'The program stopped because of a fault of its own.'),
-    text: qsTranslate('Page', 'Its data files are kept: they are below. Reload the page to start the program again.'),
-    details: fault.message,
-    reload: qsTranslate('Page', 'Reload the page'),
-  });
-  setState('failed');
+  if (!Life.fail()) return;
+  showEnded(qsTranslate('Page', 'The program stopped because of a fault of its own.'),
+    qsTranslate('Page', 'Reload the page'), { failed: true, details: fault.message });
 }
 
-// What `work()` gives; where the program fails in it, or has failed before, `otherwise` (a fault
+// What `work()` gives; where the program fails in it, or cannot be called, `otherwise` (a fault
 // told).
 function orOnFault(work, otherwise) {
-  if (failed) return otherwise;
+  if (!Life.mayCallProgram()) return otherwise;
   try {
     return work();
   } catch (fault) {
@@ -94,97 +117,72 @@ function ReportRunError(error) {
   });
 }
 
-// The data files' texts the program last filled in: once it has stopped, the section keeps them.
-let lastDataFileTexts = { counts: ['', ''], status: '' };
-
-// The texts of the data files' section: each file's line count, and why the browser does not keep
-// the files where it does not.
-function dataFileTexts(lines, refusal) {
-  return orOnFault(() => {
-    const counts = ['y.dat', 'v.dat'].map((file, k) =>
-      Bridge.fillIn(qsTranslate('Page', 'Lines in %1: %2'), [file, Bridge.count(lines[k])]));
-    const refused = qsTranslate('Page', 'This browser does not keep the data files: %1. The downloads give the lines of this visit.');
-    lastDataFileTexts = { counts, status: refusal ? Bridge.fillIn(refused, [refusal]) : '' };
-    return lastDataFileTexts;
-  }, lastDataFileTexts);
+// Takes the last run's lines out of the program to the data files, where they are still only
+// there: after the frame that shows the run, before the next run writes over them, at Exit, and
+// as the page goes away.
+function takeLines() {
+  const run = untakenRun;
+  if (!run) return;
+  untakenRun = null;
+  DataFiles.give(run, orOnFault(() => [Bridge.dataLines(0), Bridge.dataLines(1)], null));
 }
 
-// Takes the last run's lines out of the program, where they are still only there.
-let takeLastLines = () => {};
-
-// The lines `result`'s run appended to y.dat and v.dat, to the data files: counted at once, taken
-// out of the program after the next frame, or before the next run writes over them where that
-// comes first, and then kept in the run's turn; a message when the browser does not keep them.
-function keepLines(result) {
-  if (!result.filesOpened || result.lines === 0) return Promise.resolve();
-  const bytes = new Promise((resolve) => {
-    const take = () => {
-      if (takeLastLines !== take) return;  // taken already
-      takeLastLines = () => {};
-      resolve(orOnFault(() => [Bridge.dataLines(0), Bridge.dataLines(1)], null));
-    };
-    takeLastLines = take;
-    afterNextFrame(take);
+// The run appended `lines` to each data file: counted at once, taken out of the program after
+// the next frame. Resolves once they are stored or held.
+function keepLines(lines) {
+  const run = DataFiles.ran(lines);
+  untakenRun = run;
+  afterNextFrame(() => {
+    if (untakenRun === run) takeLines();
   });
-  return DataFiles.append(bytes, result.lines).then((reason) => {
-    if (!reason) return;
-    const text = qsTranslate('Page', "The lines of this run could not be kept in the browser's storage: %1.");
-    inform(qsTranslate('Page', 'Data files not kept'), orOnFault(() => Bridge.fillIn(text, [reason]), text),
-      qsTranslate('Page', 'Download y.dat and Download v.dat still give the lines of this visit until the page is closed.'));
-  });
+  return DataFiles.settled(run);
 }
 
-// Run: what the run shows is in the next frame; its lines are kept after that frame, and its
-// entries fill the list when the browser is idle. The page is idle once both are done.
-function Command1_Click() {
-  setState('running');
-  busy += 1;
-  takeLastLines();
-  const result = Bridge.run([entry(0).value, entry(1).value, entry(2).value], numberSymbols(),
-    ResultsListView.chosenEntry());
-  const listFilled = ShowRunResults(result);
-  if (result.error) ReportRunError(result.error);
-  const kept = keepLines(result);
-  Promise.all([listFilled, kept.catch(() => {})]).then(() => afterNextFrame(() => {
-    busy -= 1;
-    if (busy === 0 && !ended) setState('idle');
-  }));
-}
-
-// Run, with a fault of the program told; one that stopped the run before its lines were kept ends
-// the run.
-function Command1_ClickTold() {
-  if (!running) {
-    programStarted.then(Command1_ClickTold, () => {});
-    return;
-  }
+// One run with the entries as Run was clicked with them: what the run shows is in the next frame;
+// its lines are kept after that frame, and its entries fill the list when the browser is idle.
+// The page is idle once both are done.
+function PerformRun({ texts, chosen }) {
+  if (!Life.runBegins()) return;
   try {
-    Command1_Click();
+    takeLines();
+    const result = Bridge.run(texts, numberSymbols(), chosen);
+    const listFilled = ShowRunResults(result);
+    if (result.error) ReportRunError(result.error);
+    const kept = result.filesOpened && result.lines > 0 ? keepLines(result.lines) : null;
+    Promise.all([listFilled, kept]).then(() => afterNextFrame(Life.runEnds));
   } catch (fault) {
-    busy -= 1;
+    Life.runEnds();
     ReportProgramFault(fault);
-    if (busy === 0 && !ended) setState('idle');
+  }
+}
+
+// Run: reads the entries now, and runs at once, or once the program has started.
+function Command1_Click() {
+  if (Life.isOver()) return;
+  const run = {
+    texts: [entry(0).value, entry(1).value, entry(2).value],
+    chosen: ResultsListView.chosenEntry(),
+  };
+  if (Life.runsAtOnce()) {
+    PerformRun(run);
+  } else {
+    waitingRuns.push(run);
   }
 }
 
 function Exit_Click() {
-  ended = true;
-  area.hidden = true;
-  const page = document.getElementById('ended');
-  page.lang = language;
-  page.dir = direction;
-  const heading = document.createElement('h2');
-  heading.textContent = qsTranslate('Page', 'The program has ended.');
-  const kept = document.createElement('p');
-  kept.textContent = qsTranslate('Page', 'Its data files are kept: they are below.');
-  const again = document.createElement('button');
-  again.type = 'button';
-  again.textContent = qsTranslate('Page', 'Start the program again');
-  again.addEventListener('click', () => location.reload());
-  page.replaceChildren(heading, kept, again);
-  page.hidden = false;
-  again.focus();
-  setState('ended');
+  if (Life.isOver()) return;
+  takeLines();
+  waitingRuns.length = 0;
+  if (!Life.exit()) return;
+  showEnded(qsTranslate('Page', 'The program has ended.'),
+    qsTranslate('Page', 'Start the program again'));
+}
+
+// The page goes away, or is hidden and may not be shown again: the runs' lines are written now.
+function pageLeaves() {
+  takeLines();
+  DataFiles.writeNow();
 }
 
 // Takes over the window that the page's HTML holds, in the page's language, and binds Run and
@@ -198,8 +196,12 @@ function showWindow(description) {
   controls = adopted.elements;
   const refit = () => fitToScreen(area, adopted.form, description, drawPlot);
   refit();
-  controls.get('Command1').addEventListener('click', Command1_ClickTold);
+  controls.get('Command1').addEventListener('click', Command1_Click);
   controls.get('Exit').addEventListener('click', Exit_Click);
+  addEventListener('pagehide', pageLeaves);
+  document.addEventListener('visibilitychange', () => {
+    if (document.visibilityState === 'hidden') pageLeaves();
+  });
   afterNextFrame(() => {
     // Unless the user got there first.
     if (document.activeElement === document.body) controls.get(description.firstFocus).focus();
@@ -211,15 +213,17 @@ function showWindow(description) {
   });
 }
 
-// Once the program runs: the plot drawn, the data files counted, and, the window being painted,
-// the browser's locale data loaded and the program's run warmed up, rather than when Run is first
-// pressed.
+// Once the program runs: the plot drawn, the data files counted, the Runs clicked meanwhile run
+// in turn, and, the window being painted, the browser's locale data loaded and the program's run
+// warmed up, rather than when Run is first pressed.
 function startProgram() {
-  running = true;
+  Life.programStarted();
+  useDigits(orOnFault(Bridge.digits, '0123456789'));
   const ratio = plotRatio;
   plotRatio = 0;
   drawPlot(ratio);
-  const dataFiles = DataFiles.start(document.getElementById('data-files'), dataFileTexts);
+  const dataFiles = DataFiles.start(document.getElementById('data-files'));
+  for (const run of waitingRuns.splice(0)) PerformRun(run);
   const warm = new Promise((resolve) => {
     afterNextFrame(() => {
       numberSymbols();
@@ -227,18 +231,14 @@ function startProgram() {
       resolve();
     });
   });
-  Promise.all([dataFiles, warm]).then(() => {
-    if (!failed) setState('ready');
-  });
+  Promise.all([dataFiles, warm]).then(Life.pageReady);
 }
 
-// Shows the window at once and, after its first frame, starts the program's C++;
-// `pageState(state)` tells the page's state. Rejects where the browser cannot run the program,
-// with the window taken away again.
-export function start(pageState) {
-  setState = pageState;
+// Shows the window at once and, after its first frame, starts the program's C++. Rejects where
+// the browser cannot run the program, with the window taken away again.
+export function start() {
   showWindow(windows[language]);
-  programStarted = new Promise((resolve, reject) => {
+  const programStarted = new Promise((resolve, reject) => {
     // Not in the first task after the window's first frame, which input and the next frame may
     // need, but once the browser is idle.
     afterNextFrame(() => whenIdle(() => Bridge.start(language).then(resolve, reject), 100));

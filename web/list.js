@@ -106,5 +106,5 @@ export function show(editText, entries) {
 
 // The index of the entry the user chose, or -1 while the edit text shows.
 export function chosenEntry() {
-  return select.selectedIndex - 1;
+  return select ? select.selectedIndex - 1 : -1;
 }

@@ -1,9 +1,7 @@
 // Starts the program: checks that the browser can run it, then starts the window. The page's
-// state is on <html data-state>: "loading", "ready" once started, "running" while a run and the
-// keeping of its lines are under way, "idle" after, "ended" after Exit, "failed" once the program
-// has stopped inside its WebAssembly.
+// state (page_life.js) is on <html data-state>.
 import { start } from './form1.js';
-import { direction, language, qsTranslate } from './translate.js';
+import { direction, fillIn, language, qsTranslate } from './translate.js';
 
 const page = document.documentElement;
 // The page's HTML is in English: a change of its language makes the browser style it anew.
@@ -21,11 +19,8 @@ if (typeof WebAssembly !== 'object' || typeof WebAssembly.instantiate !== 'funct
   document.getElementById('window-area').hidden = true;
   notice(qsTranslate('Page', 'sho-euler needs WebAssembly, which this browser has turned off. Turn it on, or open the page in another browser.'));
 } else {
-  start((state) => {
-    page.dataset.state = state;
-  }).catch((error) => {
-    // The one text the program's C++ cannot fill in: it did not start.
+  start().catch((error) => {
     const text = qsTranslate('Page', 'sho-euler could not start in this browser: %1');
-    notice(text.replace('%1', () => String(error && error.message)));
+    notice(fillIn(text, String(error && error.message)));
   });
 }

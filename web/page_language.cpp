@@ -44,10 +44,10 @@ std::string PageTranslation(const char* context, const char* text) {
 
 std::string InPageLanguage(const Message& message) { return Render(message, PageTranslation); }
 
-std::string CountText(long long count) {
+std::string PageDigits() {
   // Persian writes the Extended Arabic-Indic digits.
   const NumberSymbols digits{Persian() ? U'\u06F0' : U'0', "."};
-  return InLocaleDigits(std::to_string(count), digits);
+  return InLocaleDigits("0123456789", digits);
 }
 
 }  // namespace sho

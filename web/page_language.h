@@ -18,7 +18,7 @@ std::string PageTranslation(const char* context, const char* text);
 // A message in the page's language, filled in.
 std::string InPageLanguage(const Message& message);
 
-// A count (of lines, say) in the digits of the page's language.
-std::string CountText(long long count);
+// The ten digits of the page's language, "0" to "9", UTF-8.
+std::string PageDigits();
 
 }  // namespace sho

@@ -34,11 +34,15 @@ void PageRun::Run(std::array<std::string, kEntryCount> texts, std::string_view d
   std::string shown = chosen >= 0 && chosen < list_.Count() ? list_.EntryText(chosen)
                                                             : std::string(list_.EditText());
   list_.SetEditText(std::move(shown));
+  ForgetRun();
   entries_ = ReadEntryTexts(std::move(texts), decimal_separator);
+  PerformRun(*this);
+}
+
+void PageRun::ForgetRun() noexcept {
   files_opened_ = false;
   steps_.clear();
   for (std::string& lines : lines_) lines.clear();
-  PerformRun(*this);
 }
 
 void PageRun::WriteStep(double y, double v) { steps_.push_back({y, v}); }

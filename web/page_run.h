@@ -55,6 +55,10 @@ class PageRun final : public RunHost {
   void Run(std::array<std::string, kEntryCount> texts, std::string_view decimal_separator,
            int chosen);
 
+  // Forgets that the last run opened the data files and wrote lines: a run that fails before it
+  // starts has written none.
+  void ForgetRun() noexcept;
+
   const ResultsList& List() const { return list_; }
   KeptPlot& PlotSurface() { return surface_; }
   bool FilesOpened() const { return files_opened_; }

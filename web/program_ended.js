@@ -1,7 +1,11 @@
-// What the page shows in place of the window once the program has stopped for good inside its
-// WebAssembly: what happened, and a button that loads the page again, which starts the program
-// anew. It is handed its texts, already in the page's language.
+// What the page shows in place of the window once the program has ended, by Exit or by a fault
+// that stopped its WebAssembly: what happened, what became of the data files, the downloads while
+// some of their lines are only in the page, and a button that loads the page again, which starts
+// the program anew. It is handed its texts, already in the page's language.
 import { direction, language } from './translate.js';
+
+let said = null;
+let offers = null;
 
 function element(tag, text) {
   const made = document.createElement(tag);
@@ -9,21 +13,46 @@ function element(tag, text) {
   return made;
 }
 
-// Shows in `place` the `title`, the `text`, the fault as `details` and a button `reload`, which
-// takes the focus.
-export function showProgramEnded(place, { title, text, details, reload }) {
+function button(label, action) {
+  const made = element('button', label);
+  made.type = 'button';
+  made.addEventListener('click', action);
+  return made;
+}
+
+// Shows in `place` the `title`, what became of the data files (`kept`, see below), the fault as
+// `details` where there was one, and the button `again`, which takes the focus; `onAgain()` is
+// called before the page is loaded again.
+export function show(place, { title, kept, details, again, onAgain }) {
   place.lang = language;
   place.dir = direction;
-  const said = element('p', text);
+  said = element('p', '');
   said.id = 'program-ended-text';
-  const fault = element('p', details);
-  fault.className = 'program-ended-details';
-  fault.dir = 'auto';  // the browser's words, often English
-  const again = element('button', reload);
-  again.type = 'button';
-  again.setAttribute('aria-describedby', said.id);
-  again.addEventListener('click', () => location.reload());
-  place.replaceChildren(element('h2', title), said, fault, again);
+  offers = document.createElement('div');
+  offers.className = 'data-file-buttons';
+  const parts = [element('h2', title), said, offers];
+  if (details) {
+    const fault = element('p', details);
+    fault.className = 'program-ended-details';
+    fault.dir = 'auto';  // the browser's words, often English
+    parts.push(fault);
+  }
+  const againButton = button(again, () => {
+    onAgain();
+    location.reload();
+  });
+  againButton.setAttribute('aria-describedby', said.id);
+  parts.push(againButton);
+  place.replaceChildren(...parts);
+  showKept(kept);
   place.hidden = false;
-  again.focus();
+  againButton.focus();
+}
+
+// What became of the data files: `text`, and `downloads`, [{ label, action }], offered beside it.
+export function showKept({ text, downloads = [] }) {
+  if (!said) return;
+  said.textContent = text;
+  offers.replaceChildren(...downloads.map(({ label, action }) => button(label, action)));
+  offers.hidden = downloads.length === 0;
 }

@@ -40,3 +40,19 @@ function readNumberSymbols() {
     return { zero: 0x30, decimal: '.' };
   }
 }
+
+// `text` with %1, %2, ... replaced by `parts`, in one pass, so that a part that holds "%2" itself
+// stays as it is (as the program fills in its own messages).
+export function fillIn(text, ...parts) {
+  return text.replace(/%([1-9])/g, (found, k) => (k <= parts.length ? String(parts[k - 1]) : found));
+}
+
+// The ten digits of the page's language, which the program gives when it starts.
+let digits = [...'0123456789'];
+
+export function useDigits(pageDigits) {
+  digits = [...pageDigits];
+}
+
+// A count in the digits of the page's language.
+export const inPageDigits = (n) => String(n).replace(/[0-9]/g, (digit) => digits[digit]);

@@ -194,6 +194,30 @@
         <source>This browser may clear the data files when it runs short of space: download them to keep a safe copy.</source>
         <translation>این مرورگر ممکن است وقتی جا کم بیاورد پرونده‌های داده را پاک کند: برای داشتن نسخه‌ای امن، آن‌ها را دریافت کنید.</translation>
     </message>
+    <message>
+        <source>the browser closed the page&apos;s storage, as it does when the page&apos;s site data is cleared</source>
+        <translation>مرورگر فضای ذخیره‌سازی این صفحه را بست، همان‌گونه که هنگام پاک شدن دادهٔ وبگاه این صفحه می‌بندد</translation>
+    </message>
+    <message>
+        <source>%1 could not be read from the browser&apos;s storage: %2.</source>
+        <translation>خواندن %1 از فضای ذخیره‌سازی مرورگر ممکن نشد: %2.</translation>
+    </message>
+    <message>
+        <source>Data file not downloaded</source>
+        <translation>پروندهٔ داده دریافت نشد</translation>
+    </message>
+    <message>
+        <source>The browser&apos;s storage did not delete the data files: %1.</source>
+        <translation>فضای ذخیره‌سازی مرورگر پرونده‌های داده را پاک نکرد: %1.</translation>
+    </message>
+    <message>
+        <source>Data files not deleted</source>
+        <translation>پرونده‌های داده پاک نشد</translation>
+    </message>
+    <message>
+        <source>The browser did not keep %1 lines of each data file: they are only in this page, and closing it or loading it again loses them. Download y.dat and v.dat to keep them.</source>
+        <translation>مرورگر %1 سطر از هر پروندهٔ داده را نگه نداشت: این سطرها فقط در همین صفحه‌اند و با بستن یا بارگذاری دوبارهٔ آن از دست می‌روند. برای نگه‌داشتن آن‌ها، y.dat و v.dat را دریافت کنید.</translation>
+    </message>
 </context>
 <context>
     <name>RunError</name>
