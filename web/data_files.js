@@ -136,16 +136,22 @@ const evictable = () => persisted === false &&
 function usable() {
   const { phase } = Store.state();
   if (phase === 'open') return Promise.resolve(Store.openConnection());
-  return Store.open(storageClosed).then(() => {
+  return Store.open(() => storageClosed()).then(() => {
     if (!Store.openConnection()) return null;
     return readStored().then(() => Store.openConnection());
   });
 }
 
-function storageClosed() {
+// The browser closed the storage, or a newer copy of the page took it over: opened again where
+// the browser allows, so that the counts say what it holds now. The browser refuses at first
+// while it clears the page's site data.
+function storageClosed(tries = 4) {
   if (Store.state().phase === 'closed') refusal = new DOMException('', 'ClosedError');
-  // Opened again at once where the browser allows, so that the counts say what it holds now.
-  usable().then(changed);
+  usable().then((to) => {
+    changed();
+    const gaveUp = to || Store.state().refusal?.name === 'VersionError' || tries <= 1;
+    if (!gaveUp) setTimeout(() => storageClosed(tries - 1), 250 * (5 - tries));
+  });
 }
 
 function tellRefused(error) {
@@ -336,7 +342,7 @@ export function start(place) {
   addEventListener('focus', () => {
     if (Store.openConnection()) readStored().then(changed);
   });
-  return Store.open(storageClosed).then(() => (Store.openConnection() ? readStored() : null))
+  return Store.open(() => storageClosed()).then(() => (Store.openConnection() ? readStored() : null))
     .then(() => {
       if (Store.state().phase === 'open') {
         askToPersist();

@@ -1,6 +1,7 @@
 // What the page does with a fault of its program, in Chromium and Firefox, on the faults page: the
-// page built so that its program fails on cue where y(0) reads "throw" (an exception in the run),
-// "throw-list" (a run whose list then throws when read) or "trap" (a trap in the WebAssembly).
+// page built so that its program fails on cue where y(0) reads "throw" (an exception before the
+// run starts), "throw-list" (a run whose list then throws when read) or "trap" (a trap in the
+// WebAssembly).
 import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
 import { after, before, describe, test } from 'node:test';
@@ -67,6 +68,35 @@ for (const name of BROWSERS) {
         await seen.close();
       }
     });
+
+    test('a run that fails before it starts appends nothing; after a trap the counts stay true',
+      async () => {
+        const seen = await openPage(browser);
+        const { page } = seen;
+        const counted = () => lineCounts(page).then((counts) => counts['y.dat']);
+        try {
+          await typeEntries(page, SMALL_STEP);
+          await clickRun(page);
+          await type(page, 0, 'throw');
+          await clickRun(page);
+          await closeMessage(page, 'Run stopped', /a fault provoked in the run/);
+          assert.equal(await counted(), 10000, 'lines counted for a run that never started');
+          assertSameBytes(await download(seen, 'Download y.dat', 'y.dat'), small.y_dat, 'y.dat');
+
+          await type(page, 0, 'trap');
+          await (await named(page, 'button', 'Run')).click();
+          await waitForState(page, (state) => state === 'failed');
+          await (await named(page, 'button', 'Delete data files')).click();
+          const question = await openMessage(page, 'Delete data files');
+          await (await question.$('::-p-aria([name="Delete"][role="button"])')).click();
+          await page.waitForFunction(() => /Lines in y\.dat: 0\b/.test(
+            document.getElementById('data-files').innerText), { timeout: 10_000 });
+          assert.equal((await download(seen, 'Download y.dat', 'y.dat')).length, 0, 'y.dat deleted');
+          checkQuiet(seen);
+        } finally {
+          await seen.close();
+        }
+      });
 
     test('a trap ends the program: its data files stay, and a reload starts it again', async () => {
       const seen = await openPage(browser);

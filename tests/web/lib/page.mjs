@@ -48,8 +48,9 @@ export async function named(page, role, name) {
 // device pixel per CSS pixel. What it requests beyond its own file is refused and kept in
 // `requests`; console errors and uncaught exceptions are kept in `errors`. Given a context, the
 // page opens in a window of its own there, so that it goes on drawing beside the other.
-// `beforeLoad(page)`, when given, runs before the page loads (to take something from the browser).
-export async function openPage(browser, { context, beforeLoad } = {}) {
+// `beforeLoad(page)`, when given, runs before the page loads (to take something from the browser);
+// the page is given once its state passes `until` (by default: ready, or idle).
+export async function openPage(browser, { context, beforeLoad, until = isReady } = {}) {
   const downloads = mkdtempSync(join(tmpdir(), 'sho-downloads-'));
   const ownContext = !context;
   context ??= await newContext(browser, downloads);
@@ -76,10 +77,12 @@ export async function openPage(browser, { context, beforeLoad } = {}) {
   };
   if (beforeLoad) await beforeLoad(page);
   await page.goto(PAGE_URL);
-  await waitForState(page, (state) => state === 'ready' || state === 'idle');
+  await waitForState(page, until);
   await countRuns(page);
   return seen;
 }
+
+export const isReady = (state) => state === 'ready' || state === 'idle';
 
 function pageState() {
   return document.documentElement.dataset.state ?? document.body?.dataset.state;

@@ -1,0 +1,259 @@
+// Every run the page says it ran is in the data files, in Chromium and Firefox, whenever the
+// student clicks and whatever the storage does: a Run clicked before the program has started,
+// Exit before it starts, a storage that refuses chosen runs, one closed by the browser or taken
+// over by a newer copy of the page, and a tab closed right after Run. The files are compared with
+// the desktop's lines for the same entries.
+import assert from 'node:assert/strict';
+import { after, before, describe, test } from 'node:test';
+import { BROWSERS, launch } from './lib/browsers.mjs';
+import { checkQuiet } from './lib/checks.mjs';
+import { assertSameBytes, assertSameEntries } from './lib/compare.mjs';
+import { desktopRecords } from './lib/desktop.mjs';
+import {
+  PAGE_URL, clickRun, download, isReady, lineCounts, listShown, named, openMessage, openPage,
+  typeEntries, waitForState,
+} from './lib/page.mjs';
+import {
+  allOf, fillStorage, holdProgram, holdStorage, openStorage, refusingWhenFull, startProgram,
+} from './lib/storage.mjs';
+
+const SMALL = ['1', '0', '0.01'];
+const LARGE = ['20', '0', '0.001'];
+const NOT_A_NUMBER = ['1', 'abc', '0.01'];
+const [small, large] = desktopRecords([SMALL, LARGE]);
+
+const sectionText = (page) => page.$eval('#data-files', (section) => section.innerText);
+const clickButton = async (page, name) => (await named(page, 'button', name)).click();
+
+async function waitForCounts(page, lines) {
+  await page.waitForFunction((expected) => {
+    const text = document.getElementById('data-files')?.innerText ?? '';
+    return [...text.matchAll(/Lines in [yv]\.dat: (\d+)/g)].map((found) => Number(found[1]))
+      .join() === `${expected},${expected}`;
+  }, { timeout: 10_000 }, lines).catch(async () => {
+    assert.deepEqual(await lineCounts(page), { 'y.dat': lines, 'v.dat': lines }, 'line counts');
+  });
+}
+
+// Both files as downloaded, against these runs' lines in this order.
+async function assertFiles(seen, records, what) {
+  for (const file of ['y.dat', 'v.dat']) {
+    const key = file.replace('.', '_');
+    assertSameBytes(await download(seen, `Download ${file}`, file),
+      Buffer.concat(records.map((record) => record[key])), `${file} ${what}`);
+  }
+}
+
+// Closes the message named `title`, which must say `said`.
+async function closeMessage(page, title, said) {
+  const message = await openMessage(page, title);
+  assert.match(await message.evaluate((element) => element.innerText), said);
+  await (await message.$('::-p-aria([name="OK"][role="button"])')).click();
+  await page.waitForFunction(() => !document.querySelector('dialog[open]'), { timeout: 5000 });
+}
+
+const noMessage = async (page, what) =>
+  assert.equal(await page.$('dialog[open]'), null, `a message is open ${what}`);
+
+for (const name of BROWSERS) {
+  describe(`the runs the page keeps in ${name}`, () => {
+    let browser;
+    before(async () => {
+      browser = await launch(name);
+    });
+    after(async () => {
+      await browser?.close();
+    });
+
+    test('a Run clicked while the page starts runs once the program has, and is kept', async () => {
+      const seen = await openPage(browser, {
+        beforeLoad: allOf(holdProgram, holdStorage), until: (state) => state === 'loading',
+      });
+      const { page } = seen;
+      try {
+        await typeEntries(page, SMALL);
+        await clickButton(page, 'Run');
+        await typeEntries(page, LARGE);
+        await clickButton(page, 'Run');
+        assert.equal(await page.$eval('#data-files', (section) => section.hidden), true,
+          'the files are counted before the program has run anything');
+        await startProgram(page);
+        // Both have run; the storage has not opened yet.
+        await waitForCounts(page, 20000);
+        await openStorage(page);
+        await waitForState(page, (state) => state === 'idle');
+        await noMessage(page, 'after runs that were kept');
+        assertSameEntries((await listShown(page)).entries, large.list, 'the list');
+        await assertFiles(seen, [small, large], 'after two Runs clicked before the start');
+        await page.reload();
+        await startProgram(page);
+        await openStorage(page);
+        await waitForState(page, isReady);
+        await waitForCounts(page, 20000);
+        checkQuiet(seen);
+      } finally {
+        await seen.close();
+      }
+    });
+
+    test('Exit before the program has started cancels the Runs clicked meanwhile', async () => {
+      const seen = await openPage(browser, {
+        beforeLoad: holdProgram, until: (state) => state === 'loading',
+      });
+      const { page } = seen;
+      try {
+        await typeEntries(page, SMALL);
+        await clickButton(page, 'Run');
+        await typeEntries(page, NOT_A_NUMBER);
+        await clickButton(page, 'Run');
+        await clickButton(page, 'Exit');
+        await startProgram(page);
+        await page.waitForFunction(() => !document.getElementById('data-files').hidden);
+        await waitForCounts(page, 0);
+        await new Promise((done) => setTimeout(done, 500));
+        assert.equal(await page.evaluate(() => document.documentElement.dataset.state), 'ended');
+        await noMessage(page, 'over the ended page');
+        await page.reload();
+        await startProgram(page);
+        await waitForState(page, isReady);
+        await waitForCounts(page, 0);
+        checkQuiet(seen);
+      } finally {
+        await seen.close();
+      }
+    });
+
+    test('every refusal of the storage is told, and the runs it held are offered at Exit', async () => {
+      const seen = await openPage(browser, { beforeLoad: refusingWhenFull });
+      const { page } = seen;
+      const refused = /does not keep the data files: the browser's storage for this page is full/;
+      try {
+        await fillStorage(page, true);
+        await typeEntries(page, SMALL);
+        await clickRun(page);
+        await closeMessage(page, 'Data files not kept', /storage for this page is full/);
+        assert.match(await sectionText(page), refused, 'while the first run is held');
+
+        await fillStorage(page, false);
+        await typeEntries(page, LARGE);
+        await clickRun(page);
+        await noMessage(page, 'after a kept run');
+        assert.doesNotMatch(await sectionText(page), refused, 'once every run is kept');
+
+        await fillStorage(page, true);
+        await typeEntries(page, SMALL);
+        await clickRun(page);
+        await closeMessage(page, 'Data files not kept', /storage for this page is full/);
+        assert.match(await sectionText(page), refused, 'while the third run is held');
+        await waitForCounts(page, 30000);
+        await assertFiles(seen, [small, large, small], 'with the third run held');
+
+        await clickButton(page, 'Exit');
+        await page.waitForSelector('::-p-text(The program has ended.)');
+        const ended = await page.$eval('#ended', (element) => element.innerText);
+        assert.match(ended, /did not keep 10000 lines of each data file/);
+        assert.doesNotMatch(ended, /data files are kept/);
+        const offered = await page.$$eval('#ended button', (buttons) => buttons.map((b) => b.textContent));
+        assert.deepEqual(offered, ['Download y.dat', 'Download v.dat', 'Start the program again']);
+        if (name === 'chromium') {
+          // Reloading the tab asks first.
+          const asked = new Promise((resolve) => {
+            page.once('dialog', (dialog) => {
+              resolve(dialog.type());
+              dialog.dismiss();
+            });
+          });
+          await page.reload({ timeout: 3000 }).catch(() => {});
+          assert.equal(await asked, 'beforeunload');
+        }
+        // The page's own button says what is lost and does not ask again.
+        page.on('dialog', (dialog) => assert.fail(`asked again: ${dialog.type()}`));
+        await clickButton(page, 'Start the program again');
+        await waitForState(page, isReady);
+        await waitForCounts(page, 20000);
+        checkQuiet(seen);
+      } finally {
+        await seen.close();
+      }
+    });
+
+    test('a newer copy of the page that takes the storage over leaves every line downloadable',
+      async () => {
+        const seen = await openPage(browser);
+        const { page } = seen;
+        try {
+          await typeEntries(page, SMALL);
+          await clickRun(page);
+          await waitForCounts(page, 10000);
+          // A newer copy of the page, in another tab, upgrades the stored format.
+          const newer = await seen.context.newPage();
+          await newer.goto(PAGE_URL);
+          await newer.evaluate(() => new Promise((resolve, reject) => {
+            const request = indexedDB.open('sho-euler-data-files', 1000);
+            request.onsuccess = () => resolve(request.result.close());
+            request.onerror = () => reject(request.error);
+          }));
+          await newer.close();
+          await typeEntries(page, LARGE);
+          await clickRun(page);
+          await closeMessage(page, 'Data files not kept', /a newer copy of this page/);
+          await waitForCounts(page, 20000);
+          await assertFiles(seen, [small, large], 'after a newer copy took the storage over');
+          checkQuiet(seen);
+        } finally {
+          await seen.close();
+        }
+      });
+
+    test('a tab closed right after Run keeps that run', async () => {
+      const seen = await openPage(browser);
+      const { page, context } = seen;
+      try {
+        await typeEntries(page, SMALL);
+        await clickRun(page);
+        await typeEntries(page, LARGE);
+        await page.evaluate(() => {
+          [...document.querySelectorAll('button')].find((b) => b.textContent === 'Run').click();
+        });
+        await page.close({ runBeforeUnload: false });
+        const again = await openPage(browser, { context });
+        try {
+          await waitForCounts(again.page, 20000);
+          // The downloads go where the context sends them, the first page's folder.
+          await assertFiles({ ...again, downloads: seen.downloads }, [small, large],
+            'after the tab closed');
+        } finally {
+          await again.close();
+        }
+      } finally {
+        await seen.close();
+      }
+    });
+  });
+}
+
+// The site's data cleared while the page is open (Chromium alone lets a test do that): the page
+// opens its storage again and counts what it holds; the next run is kept.
+test('in Chromium, a storage the browser closed is opened again, and its counts are true',
+  async () => {
+    const browser = await launch('chromium');
+    const seen = await openPage(browser);
+    const { page } = seen;
+    try {
+      await typeEntries(page, SMALL);
+      await clickRun(page);
+      await waitForCounts(page, 10000);
+      const session = await page.createCDPSession();
+      await session.send('Storage.clearDataForOrigin', { origin: 'file://', storageTypes: 'indexeddb' });
+      await waitForCounts(page, 0);
+      await typeEntries(page, LARGE);
+      await clickRun(page);
+      await noMessage(page, 'after a run kept in the storage opened again');
+      await waitForCounts(page, 10000);
+      await assertFiles(seen, [large], 'after the site data was cleared');
+      checkQuiet(seen);
+    } finally {
+      await seen.close();
+      await browser.close();
+    }
+  });
