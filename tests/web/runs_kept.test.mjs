@@ -205,6 +205,30 @@ for (const name of BROWSERS) {
         }
       });
 
+    test('a download or Delete pressed right after Run waits for that run', async () => {
+      const seen = await openPage(browser);
+      const { page } = seen;
+      const clickTogether = (captions) => page.evaluate((texts) => {
+        for (const text of texts) {
+          [...document.querySelectorAll('button')].find((b) => b.textContent === text).click();
+        }
+      }, captions);
+      try {
+        await typeEntries(page, SMALL);
+        await clickTogether(['Run']);
+        await assertFiles(seen, [small], 'downloaded in the task after Run');
+        await clickTogether(['Run', 'Delete data files']);
+        const question = await openMessage(page, 'Delete data files');
+        await (await question.$('::-p-aria([name="Delete"][role="button"])')).click();
+        await waitForCounts(page, 0);
+        await waitForState(page, (state) => state === 'idle');
+        await assertFiles(seen, [], 'after Delete in the task of a Run');
+        checkQuiet(seen);
+      } finally {
+        await seen.close();
+      }
+    });
+
     test('a tab closed right after Run keeps that run', async () => {
       const seen = await openPage(browser);
       const { page, context } = seen;
