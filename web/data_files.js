@@ -158,10 +158,7 @@ function tellRefused(error) {
   refusal = Store.state().phase === 'closed' ? new DOMException('', 'ClosedError') : error;
   // Held from now on, in the order they ran.
   for (const run of runs) {
-    if (run.state === 'unwritten') {
-      keyOf(run);
-      settle(run, 'held');
-    }
+    if (run.state === 'unwritten') settle(run, 'held');
   }
   if (lastTold === 'refused') return;
   lastTold = 'refused';
@@ -275,7 +272,12 @@ const compareKeys = ([order, visit, number], [otherOrder, otherVisit, otherNumbe
 function fileBytes(k) {
   return drained().then(() => usable()).then(() => Store.readFile(kFiles[k])).then((stored) => {
     const parts = (stored ?? []).slice();
-    for (const run of held()) parts.push({ key: run.key, bytes: run.bytes[k] });
+    const storedKeys = new Set(parts.map((part) => part.key.join()));
+    for (const run of held()) {
+      // A run never written yet comes after every run stored.
+      const key = run.key ?? [Infinity, kVisit, run.number];
+      if (!storedKeys.has(key.join())) parts.push({ key, bytes: run.bytes[k] });
+    }
     parts.sort((a, b) => compareKeys(a.key, b.key));
     return new Blob(parts.map((part) => part.bytes), { type: 'text/plain' });
   });

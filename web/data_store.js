@@ -142,31 +142,29 @@ export function write(to, runs) {
   return written;
 }
 
-// A connection to read from: the open one; after a newer copy of the page took the storage over,
-// one at its version, where it still keeps the stores this copy reads; otherwise null.
-function readable() {
-  if (connection) return Promise.resolve(connection);
+// Reads with `read(connection)` from the open connection; after a newer copy of the page took the
+// storage over, from one opened at its version, where it still keeps the stores this copy reads,
+// and closed again. Resolves with what `read` gives, or null where nothing can be read.
+function readFrom(read) {
+  if (connection) return new Promise((resolve) => resolve(read(connection)));
   if (!(refusal && refusal.name === 'VersionError') || !window.indexedDB) return Promise.resolve(null);
   return done(indexedDB.open(kDatabase)).then((newer) => {
     newer.onversionchange = () => newer.close();
     const stores = newer.objectStoreNames;
-    if (stores.contains(kLines) && stores.contains(kRuns)) return newer;
-    newer.close();
-    return null;
+    const reading = stores.contains(kLines) && stores.contains(kRuns) ? read(newer) : null;
+    return Promise.resolve(reading).finally(() => newer.close());
   }, () => null);
 }
 
 // Every run stored, as { order, visit, number, lines }, in key order; null where nothing can be
 // read.
 export function readRuns() {
-  return readable().then((from) =>
-    from && done(from.transaction(kRuns).objectStore(kRuns).getAll()));
+  return readFrom((from) => done(from.transaction(kRuns).objectStore(kRuns).getAll()));
 }
 
 // One file's stored runs as [{ key, bytes }] in key order; null where nothing can be read.
 export function readFile(file) {
-  return readable().then((from) => {
-    if (!from) return null;
+  return readFrom((from) => {
     const store = from.transaction(kLines).objectStore(kLines);
     const range = IDBKeyRange.bound([file], [file, []]);
     return Promise.all([done(store.getAllKeys(range)), done(store.getAll(range))])
