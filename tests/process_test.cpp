@@ -31,6 +31,7 @@ using testing::ReadBytes;
 using testing::ReadDataFiles;
 using testing::ReferenceRun;
 using testing::TempDir;
+using testing::WriteBytes;
 using testing::WriteDataFiles;
 using namespace std::chrono_literals;
 
@@ -216,9 +217,82 @@ TEST(KilledRun, InTheMiddleOfAWriteItsPartialLineGoesWithTheNextRun) {
   ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << status << run.output;
   ExpectFiles(dir, before, {first.y.substr(0, cut), ""});
 
+  // v.dat took none of the block: y.dat's part of it goes, its partial line with it.
   HelperRun next(dir.path(), kLater);
   next.ExpectCompletes();
-  ExpectFiles(dir, before, {WholeLines(first.y.substr(0, cut)) + later.y, later.v});
+  ExpectFiles(dir, before, later);
+}
+
+TEST(KilledRun, BetweenTheTwoFilesWritesTheNextRunKeepsTheStepsThatReachedBoth) {
+  const Lines first = ReferenceRun(kFirst).lines;
+  const Lines later = ReferenceRun(kLater).lines;
+  ASSERT_GT(first.v.size(), 2 * 64 * 1024u);  // a run writes each file in three blocks or more
+  struct Place {
+    const char* file;
+    long long bytes;  // what the file takes of the run's lines before the kill
+  };
+  // Before v.dat's first write; in y.dat's second block; in v.dat's second block.
+  for (const Place place : {Place{"v.dat", 0}, Place{"y.dat", 100'000}, Place{"v.dat", 100'000}}) {
+    SCOPED_TRACE(std::string("killed in ") + place.file + " at " + std::to_string(place.bytes));
+    TempDir dir;
+    const Lines before{"7\r\n8\r\n", "-7\r\n-8\r\n"};
+    WriteDataFiles(dir.path(), before);
+    HelperRun run(dir.path(), kFirst, {"--kill-in-write", place.file, std::to_string(place.bytes)});
+    const int status = run.Wait();
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << status << run.output;
+
+    Lines added;
+    ASSERT_NO_FATAL_FAILURE(ReadAdded(dir, before, added));
+    const std::string& cut_short = place.file == std::string("y.dat") ? added.y : added.v;
+    EXPECT_EQ(cut_short.size(), static_cast<std::size_t>(place.bytes));
+    ASSERT_PRED_FORMAT2(testing::SameBytes, added.y, first.y.substr(0, added.y.size()));
+    ASSERT_PRED_FORMAT2(testing::SameBytes, added.v, first.v.substr(0, added.v.size()));
+    const std::size_t both = LineCount(added.v);
+    ASSERT_GT(LineCount(added.y), both);  // y.dat is ahead
+
+    HelperRun next(dir.path(), kLater);
+    next.ExpectCompletes();
+    ExpectFiles(dir, before,
+                {FirstLines(first.y, both) + later.y, FirstLines(first.v, both) + later.v});
+  }
+}
+
+TEST(KilledRun, FilesTheUserChangedAfterwardsAreNotCut) {
+  namespace fs = std::filesystem;
+  const Lines later = ReferenceRun(kLater).lines;
+  struct Case {
+    const char* what;
+    long long v_bytes;  // the run is killed when v.dat has taken this many bytes
+    void (*change)(const TempDir& dir);
+  };
+  const Case cases[] = {
+      {"v.dat removed", 0, [](const TempDir& dir) { fs::remove(dir / "v.dat"); }},
+      {"y.dat replaced by a copy", 0,
+       [](const TempDir& dir) {
+         fs::copy_file(dir / "y.dat", dir / "copy");
+         fs::rename(dir / "copy", dir / "y.dat");
+       }},
+      {"a line added to y.dat", 0,
+       [](const TempDir& dir) { WriteBytes(dir / "y.dat", ReadBytes(dir / "y.dat") + "9\r\n"); }},
+      {"v.dat shortened", 100'000,
+       [](const TempDir& dir) {
+         fs::resize_file(dir / "v.dat", FirstLines(ReadBytes(dir / "v.dat"), 2).size());
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempDir dir;  // no data files before the run
+    HelperRun run(dir.path(), kFirst, {"--kill-in-write", "v.dat", std::to_string(c.v_bytes)});
+    run.Wait();
+    const Lines killed = ReadDataFiles(dir.path());
+    ASSERT_GT(LineCount(killed.y), LineCount(killed.v));
+
+    c.change(dir);
+    const Lines left = ReadDataFiles(dir.path());
+    HelperRun next(dir.path(), kLater);
+    next.ExpectCompletes();
+    ExpectFiles(dir, left, later);
+  }
 }
 
 TEST(KilledRun, AtRandomMomentsLeavesNothingButLinesOfCompletedSteps) {
@@ -271,11 +345,14 @@ TEST(KilledRun, AtRandomMomentsLeavesNothingButLinesOfCompletedSteps) {
     if (WholeLines(y_added) != y_added || WholeLines(v_added) != v_added) ++partial_lines;
     if (y_added != first.y) ++in_the_loop;
     // Lines reach v.dat after y.dat, a block at a time.
-    EXPECT_LE(LineCount(v_added), LineCount(y_added));
+    const std::size_t both = LineCount(v_added);
+    EXPECT_LE(both, LineCount(y_added));
 
+    // The next run keeps the steps that reached both files, and only them.
     HelperRun next(dir.path(), kLater);
     next.ExpectCompletes();
-    ExpectFiles(dir, before, {WholeLines(y_added) + later.y, WholeLines(v_added) + later.v});
+    ExpectFiles(dir, before,
+                {FirstLines(first.y, both) + later.y, FirstLines(first.v, both) + later.v});
   }
   std::cout << in_the_loop << " of 30 kills came in the middle of the loop, " << partial_lines
             << " inside a write\n";
