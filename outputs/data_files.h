@@ -29,9 +29,10 @@ namespace sho {
 // than in the other. A hidden record beside the files (PairingRecord) tells the next run where
 // both stood, and that run cuts the file that is ahead back to the steps that reached both; it
 // cuts nothing unless both files are the ones the record names and each holds no less than before
-// the block and no more than the block: a file the user removed, replaced, shortened or added to
-// is left as it is. Where the directory cannot hold the record, no such repair is made. Only the
-// program being killed is covered: after a power cut the files hold what the disk had written.
+// the block and no more than the whole block, so that a file the user removed or replaced since,
+// or shortened or lengthened beyond that, is left as it is. Where the directory cannot hold the
+// record, no such repair is made. Only the program being killed is covered: after a power cut the
+// files hold whatever the disk had written.
 class DataFiles {
  public:
   static constexpr const char* kPositionsName = "y.dat";
