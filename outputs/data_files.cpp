@@ -104,7 +104,7 @@ void DataFiles::OpenDataFiles() {
   }
   // A device has nothing that could be cut back, and a record of it could tell nothing.
   if (files_[0].regular && files_[1].regular) {
-    if (const std::optional<BlockMarks> marks = record_.Open(directory_)) {
+    if (const std::optional<BlockMarks> marks = record_.Open(files_[0].path.parent_path())) {
       KeepPairsOfKilledRun(*marks);
     }
   }
