@@ -223,28 +223,44 @@ TEST(KilledRun, InTheMiddleOfAWriteItsPartialLineGoesWithTheNextRun) {
   ExpectFiles(dir, before, later);
 }
 
+// A file size limit stops a run in whichever file reaches it first (SIGXFSZ): the write that
+// reaches `limit` bytes takes what fits, the next one ends the run. Each file takes a run's lines
+// in blocks of some 64 KiB, y.dat's block before v.dat's, so a v.dat that held more than y.dat
+// before the run can stop it between the two. Call it through ASSERT_NO_FATAL_FAILURE.
+void RunUntilFileSizeLimit(const TempDir& dir, const Lines& before, std::size_t limit,
+                           Lines& added) {
+  HelperRun run(dir.path(), kFirst, {}, limit);
+  const int status = run.Wait();
+  ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << status << run.output;
+  ASSERT_NO_FATAL_FAILURE(ReadAdded(dir, before, added));
+  ASSERT_EQ(std::max(before.y.size() + added.y.size(), before.v.size() + added.v.size()), limit);
+}
+
+// Lines of v.dat that a run did not write, `bytes` of them.
+std::string VelocityLines(std::size_t bytes) {
+  std::string lines;
+  while (lines.size() < bytes) lines += "-7\r\n";
+  return lines;
+}
+
 TEST(KilledRun, BetweenTheTwoFilesWritesTheNextRunKeepsTheStepsThatReachedBoth) {
   const Lines first = ReferenceRun(kFirst).lines;
   const Lines later = ReferenceRun(kLater).lines;
-  ASSERT_GT(first.v.size(), 2 * 64 * 1024u);  // a run writes each file in three blocks or more
   struct Place {
-    const char* file;
-    long long bytes;  // what the file takes of the run's lines before the kill
+    const char* what;
+    std::size_t v_before;
+    std::size_t limit;
   };
-  // Before v.dat's first write; in y.dat's second block; in v.dat's second block.
-  for (const Place place : {Place{"v.dat", 0}, Place{"y.dat", 100'000}, Place{"v.dat", 100'000}}) {
-    SCOPED_TRACE(std::string("killed in ") + place.file + " at " + std::to_string(place.bytes));
+  const Place places[] = {{"before v.dat's first block", 100'000, 100'000},
+                          {"in y.dat's second block", 4, 100'000},
+                          {"in v.dat's second block", 100'000, 200'000}};
+  for (const Place& place : places) {
+    SCOPED_TRACE(place.what);
     TempDir dir;
-    const Lines before{"7\r\n8\r\n", "-7\r\n-8\r\n"};
+    const Lines before{"7\r\n", VelocityLines(place.v_before)};
     WriteDataFiles(dir.path(), before);
-    HelperRun run(dir.path(), kFirst, {"--kill-in-write", place.file, std::to_string(place.bytes)});
-    const int status = run.Wait();
-    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << status << run.output;
-
     Lines added;
-    ASSERT_NO_FATAL_FAILURE(ReadAdded(dir, before, added));
-    const std::string& cut_short = place.file == std::string("y.dat") ? added.y : added.v;
-    EXPECT_EQ(cut_short.size(), static_cast<std::size_t>(place.bytes));
+    ASSERT_NO_FATAL_FAILURE(RunUntilFileSizeLimit(dir, before, place.limit, added));
     ASSERT_PRED_FORMAT2(testing::SameBytes, added.y, first.y.substr(0, added.y.size()));
     ASSERT_PRED_FORMAT2(testing::SameBytes, added.v, first.v.substr(0, added.v.size()));
     const std::size_t both = LineCount(added.v);
@@ -260,34 +276,27 @@ TEST(KilledRun, BetweenTheTwoFilesWritesTheNextRunKeepsTheStepsThatReachedBoth) 
 TEST(KilledRun, FilesTheUserChangedAfterwardsAreNotCut) {
   namespace fs = std::filesystem;
   const Lines later = ReferenceRun(kLater).lines;
-  struct Case {
-    const char* what;
-    long long v_bytes;  // the run is killed when v.dat has taken this many bytes
-    void (*change)(const TempDir& dir);
-  };
-  const Case cases[] = {
-      {"v.dat removed", 0, [](const TempDir& dir) { fs::remove(dir / "v.dat"); }},
-      {"y.dat replaced by a copy", 0,
+  const std::pair<const char*, void (*)(const TempDir&)> changes[] = {
+      {"v.dat removed", [](const TempDir& dir) { fs::remove(dir / "v.dat"); }},
+      {"v.dat shortened", [](const TempDir& dir) { fs::resize_file(dir / "v.dat", 8); }},
+      {"y.dat replaced by a copy",
        [](const TempDir& dir) {
          fs::copy_file(dir / "y.dat", dir / "copy");
          fs::rename(dir / "copy", dir / "y.dat");
        }},
-      {"a line added to y.dat", 0,
+      {"a line added to y.dat",
        [](const TempDir& dir) { WriteBytes(dir / "y.dat", ReadBytes(dir / "y.dat") + "9\r\n"); }},
-      {"v.dat shortened", 100'000,
-       [](const TempDir& dir) {
-         fs::resize_file(dir / "v.dat", FirstLines(ReadBytes(dir / "v.dat"), 2).size());
-       }},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    TempDir dir;  // no data files before the run
-    HelperRun run(dir.path(), kFirst, {"--kill-in-write", "v.dat", std::to_string(c.v_bytes)});
-    run.Wait();
-    const Lines killed = ReadDataFiles(dir.path());
-    ASSERT_GT(LineCount(killed.y), LineCount(killed.v));
+  for (const auto& [what, change] : changes) {
+    SCOPED_TRACE(what);
+    TempDir dir;
+    const Lines before{"7\r\n", VelocityLines(100'000)};
+    WriteDataFiles(dir.path(), before);
+    Lines added;  // y.dat's first block, and nothing of v.dat's
+    ASSERT_NO_FATAL_FAILURE(RunUntilFileSizeLimit(dir, before, 100'000, added));
+    ASSERT_TRUE(!added.y.empty() && added.v.empty());
 
-    c.change(dir);
+    change(dir);
     const Lines left = ReadDataFiles(dir.path());
     HelperRun next(dir.path(), kLater);
     next.ExpectCompletes();

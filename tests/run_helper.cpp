@@ -2,28 +2,22 @@
 // run or start two at once:
 //
 //   sho_run_helper DIRECTORY Y0 PHI DT [--pause-after STEP] [--wait-for-go]
-//                  [--step-delay-us N] [--lock-timeout-ms N] [--kill-in-write FILE BYTES]
+//                  [--step-delay-us N] [--lock-timeout-ms N]
 //
 // It performs the run with the program's own list, plot and data files (in DIRECTORY).
 // --wait-for-go    reads a line from standard input before the run starts.
 // --pause-after    once step STEP's lines are handed to the data files, writes "paused" to standard
 //                  output and reads a line from standard input before it goes on.
 // --step-delay-us  waits this long after every step, so that a run lasts long enough to overlap.
-// --kill-in-write  the write that would take the data file FILE (y.dat or v.dat) past BYTES bytes
-//                  more than the run found in it writes only up to them, and the run is then
-//                  killed (SIGKILL), as a file size limit would stop it, but in one file only.
 // Prints "finished" and exits 0 after a complete run, exits 3 after a run error (printed as
 // "<kind> in <place>: <message>"), 2 when called wrongly.
 
-#include <signal.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <string>
 #include <thread>
 
@@ -49,34 +43,7 @@ struct Options {
   bool wait_for_go = false;
   long step_delay_us = 0;
   long lock_timeout_ms = 5000;
-  std::string kill_file;
-  long long kill_bytes = 0;
 };
-
-// The file that --kill-in-write names and how many more bytes it may take.
-struct KillInWrite {
-  std::filesystem::path path;
-  long long bytes_left = 0;
-};
-KillInWrite kill_in_write;
-
-ssize_t WriteOrDie(int fd, const void* data, std::size_t size) {
-  struct stat written {};
-  struct stat named {};
-  const bool target = !kill_in_write.path.empty() && ::fstat(fd, &written) == 0 &&
-                      ::stat(kill_in_write.path.c_str(), &named) == 0 &&
-                      written.st_dev == named.st_dev && written.st_ino == named.st_ino;
-  if (!target || static_cast<long long>(size) <= kill_in_write.bytes_left) {
-    const ssize_t n = ::write(fd, data, size);
-    if (target && n > 0) kill_in_write.bytes_left -= n;
-    return n;
-  }
-  if (kill_in_write.bytes_left > 0) {
-    (void)!::write(fd, data, static_cast<std::size_t>(kill_in_write.bytes_left));
-  }
-  ::raise(SIGKILL);
-  return -1;
-}
 
 // Blocks until a line (or the end) arrives on standard input.
 void WaitForLine() {
@@ -118,11 +85,6 @@ bool ParseOptions(int argc, char** argv, Options& options) {
       options.wait_for_go = true;
       continue;
     }
-    if (flag == "--kill-in-write" && k + 2 < argc) {
-      options.kill_file = argv[++k];
-      options.kill_bytes = std::strtoll(argv[++k], nullptr, 10);
-      continue;
-    }
     if (k + 1 >= argc) return false;
     const long value = std::strtol(argv[++k], nullptr, 10);
     if (flag == "--pause-after") {
@@ -145,7 +107,7 @@ int main(int argc, char** argv) {
   if (!ParseOptions(argc, argv, options)) {
     std::fprintf(stderr,
                  "usage: %s DIRECTORY Y0 PHI DT [--pause-after STEP] [--wait-for-go] "
-                 "[--step-delay-us N] [--lock-timeout-ms N] [--kill-in-write FILE BYTES]\n",
+                 "[--step-delay-us N] [--lock-timeout-ms N]\n",
                  argv[0]);
     return 2;
   }
@@ -154,12 +116,7 @@ int main(int argc, char** argv) {
   NoSurface surface;
   Plot plot(surface);
   ResultsList list;
-  if (!options.kill_file.empty()) {
-    kill_in_write = {std::filesystem::path(options.directory) / options.kill_file,
-                     options.kill_bytes};
-  }
-  DataFiles files(options.directory, std::chrono::milliseconds(options.lock_timeout_ms),
-                  {&WriteOrDie});
+  DataFiles files(options.directory, std::chrono::milliseconds(options.lock_timeout_ms));
   HelperOutputs outputs(options, list, plot, files);
   try {
     PerformRun(outputs);
