@@ -25,6 +25,9 @@ constexpr std::size_t kFlushBytes = 64 * 1024;
 // The longest line the program writes: a number and CR LF.
 constexpr std::size_t kLongestLine = kMaxNumberTextLength + 2;
 
+// What the program's lines are made of.
+constexpr const char* kLineCharacters = "0123456789.e+-\r\n";
+
 std::string Reason(int error) { return std::generic_category().message(error); }
 
 // `message` has the file's path as %1 and, where it gives one, the reason as %2.
@@ -43,6 +46,26 @@ bool Lock(int fd, std::chrono::milliseconds timeout) {
     if (std::chrono::steady_clock::now() >= deadline) return false;
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
+}
+
+// The bytes from `start` to `end` of the file at `path`, read through a descriptor of its own (the
+// run's is for writing only). False when it cannot be read, or `path` no longer leads to the file
+// with that device and inode.
+bool ReadRange(const std::filesystem::path& path, dev_t device, ino_t inode, long long start,
+               long long end, std::string& bytes) {
+  const int reader = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (reader < 0) return false;
+  struct stat info {};
+  bool read = ::fstat(reader, &info) == 0 && info.st_dev == device && info.st_ino == inode;
+  bytes.resize(static_cast<std::size_t>(end - start));
+  for (std::size_t got = 0; read && got < bytes.size();) {
+    const ssize_t n = ::pread(reader, bytes.data() + got, bytes.size() - got,
+                              start + static_cast<long long>(got));
+    read = n > 0;
+    if (read) got += static_cast<std::size_t>(n);
+  }
+  ::close(reader);
+  return read;
 }
 
 }  // namespace
@@ -79,11 +102,21 @@ void DataFiles::OpenDataFiles() {
     CloseQuietly();
     throw;
   }
+  // A device has nothing that could be cut back, and a record of it could tell nothing.
+  if (files_[0].regular && files_[1].regular) {
+    if (const std::optional<BlockMarks> marks = record_.Open(files_[0].path.parent_path())) {
+      KeepPairsOfKilledRun(*marks);
+    }
+  }
 }
 
 void DataFiles::Open(File& file) {
   // O_NONBLOCK so that a pipe in the file's place cannot hang the program.
-  file.fd = ::open(file.path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666);
+  constexpr int kFlags = O_WRONLY | O_APPEND | O_CLOEXEC | O_NONBLOCK;
+  file.fd = ::open(file.path.c_str(), kFlags);
+  // A file made now is not the one a killed run wrote, whatever inode it is given.
+  file.created = file.fd < 0 && errno == ENOENT;
+  if (file.created) file.fd = ::open(file.path.c_str(), kFlags | O_CREAT, 0666);
   if (file.fd < 0) {
     ThrowFileError(file.path, SHO_TRANSLATE_NOOP("RunError", "Cannot open %1 for appending: %2."),
                    Reason(errno));
@@ -101,7 +134,9 @@ void DataFiles::Open(File& file) {
                                                  "Try again when its run has finished."));
   }
   file.regular = S_ISREG(info.st_mode);
-  file.committed_size = ::lseek(file.fd, 0, SEEK_END);
+  file.device = info.st_dev;
+  file.inode = info.st_ino;
+  file.opened_size = file.committed_size = ::lseek(file.fd, 0, SEEK_END);
   if (file.regular) CutPartialLastLine(file);
   file.pending.clear();
   file.pending.reserve(kFlushBytes + 2 * kMaxNumberTextLength);
@@ -125,7 +160,7 @@ void DataFiles::CutPartialLastLine(File& file) {
       read.substr(last_break == std::string_view::npos ? 0 : last_break + 1);
   // Only the start of a number and its CR can be left of a line of the program's own.
   const bool ours = (last_break != std::string_view::npos || start == 0) &&
-                    fragment.find_first_not_of("0123456789.e+-\r") == std::string_view::npos;
+                    fragment.find_first_not_of(kLineCharacters) == std::string_view::npos;
   if (!ours) {
     ThrowFileError(file.path, SHO_TRANSLATE_NOOP("RunError",
                                                  "Cannot append to %1: its last line has no line "
@@ -142,6 +177,38 @@ void DataFiles::CutPartialLastLine(File& file) {
   file.committed_size = whole;
 }
 
+// The record was written before the killed run's last block: from the sizes it gives as paired,
+// both files hold the block's first lines, one of them perhaps more than the other. Each keeps as
+// many as both hold.
+void DataFiles::KeepPairsOfKilledRun(const BlockMarks& marks) {
+  std::string blocks[2];
+  std::size_t lines[2] = {0, 0};
+  for (int k = 0; k < 2; ++k) {
+    const File& file = files_[k];
+    const BlockMark& mark = marks.file[k];
+    const bool as_left =
+        !file.created && file.device == mark.device && file.inode == mark.inode &&
+        mark.paired <= file.committed_size && file.opened_size <= mark.bound &&
+        mark.bound - mark.paired <= static_cast<long long>(kFlushBytes + kLongestLine);
+    if (!as_left ||
+        !ReadRange(file.path, file.device, file.inode, mark.paired, file.committed_size,
+                   blocks[k]) ||
+        blocks[k].find_first_not_of(kLineCharacters) != std::string::npos) {
+      return;
+    }
+    lines[k] = static_cast<std::size_t>(std::count(blocks[k].begin(), blocks[k].end(), '\n'));
+  }
+  const std::size_t both = std::min(lines[0], lines[1]);
+  for (int k = 0; k < 2; ++k) {
+    std::size_t kept = 0;
+    for (std::size_t n = 0; n < both; ++n) kept = blocks[k].find('\n', kept) + 1;
+    File& file = files_[k];
+    const long long size = marks.file[k].paired + static_cast<long long>(kept);
+    // A file that cannot be cut is left as it is, as it would be without the record.
+    if (size < file.committed_size && ::ftruncate(file.fd, size) == 0) file.committed_size = size;
+  }
+}
+
 void DataFiles::WriteStep(double y, double v) {
   AppendDataLine(files_[0].pending, y);
   AppendDataLine(files_[1].pending, v);
@@ -150,6 +217,14 @@ void DataFiles::WriteStep(double y, double v) {
 }
 
 void DataFiles::Flush() {
+  if (pending_steps_ == 0) return;
+  BlockMarks marks;
+  for (int k = 0; k < 2; ++k) {
+    const File& file = files_[k];
+    marks.file[k] = {file.device, file.inode, file.committed_size,
+                     file.committed_size + static_cast<long long>(file.pending.size())};
+  }
+  record_.Write(marks);
   for (int k = 0; k < 2; ++k) {
     const File& file = files_[k];
     if (file.fd < 0 || file.pending.empty()) continue;
@@ -210,6 +285,7 @@ void DataFiles::CloseAllFiles() {
     CloseQuietly();
     throw;
   }
+  record_.Remove();  // while the locks still keep other runs out
   for (File& file : files_) {
     if (file.fd >= 0 && ::close(file.fd) != 0 && errno != EINTR) {
       const int error = errno;
@@ -223,6 +299,7 @@ void DataFiles::CloseAllFiles() {
 }
 
 void DataFiles::CloseQuietly() noexcept {
+  record_.Remove();
   for (File& file : files_) {
     if (file.fd >= 0) ::close(file.fd);
     file.fd = -1;

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 
+#include "outputs/pairing_record.h"
 #include "outputs/whole_pairs.h"
 
 namespace sho {
@@ -23,6 +24,15 @@ namespace sho {
 // a write at a page boundary), and nothing can undo that at the time. The next run that opens the
 // file removes such a partial last line before it appends, so that its first number does not run
 // into the fragment.
+//
+// A program killed between its writes of a block can leave more of the block's lines in one file
+// than in the other. A hidden record beside the files (PairingRecord) tells the next run where
+// both stood, and that run cuts the file that is ahead back to the steps that reached both; it
+// cuts nothing unless both files are the ones the record names and each holds no less than before
+// the block and no more than the whole block, so that a file the user removed or replaced since,
+// or shortened or lengthened beyond that, is left as it is. Where the directory cannot hold the
+// record, no such repair is made. Only the program being killed is covered: after a power cut the
+// files hold whatever the disk had written.
 class DataFiles {
  public:
   static constexpr const char* kPositionsName = "y.dat";
@@ -37,11 +47,11 @@ class DataFiles {
   DataFiles(const DataFiles&) = delete;
   DataFiles& operator=(const DataFiles&) = delete;
 
-  // Opens y.dat, then v.dat, for appending, creating a missing file empty and removing a partial
-  // last line. Throws a file error naming the path and the reason; when v.dat fails, y.dat is
-  // closed again. A last line without a line break that is longer than any line of the program's,
-  // or holds anything but the start of a number, is not one of its own: that file is left as it
-  // is, with a file error.
+  // Opens y.dat, then v.dat, for appending, creating a missing file empty, removing a partial last
+  // line and the lines of a killed run's last block that reached one file only. Throws a file error
+  // naming the path and the reason; when v.dat fails, y.dat is closed again. A last line without a
+  // line break that is longer than any line of the program's, or holds anything but the start of a
+  // number, is not one of its own: that file is left as it is, with a file error.
   void OpenDataFiles();
 
   // Writes y as one line of y.dat, then v as one line of v.dat.
@@ -58,13 +68,18 @@ class DataFiles {
   struct File {
     std::filesystem::path path;
     int fd = -1;
-    bool regular = false;          // a file, which can be cut, rather than a device
+    bool regular = false;  // a file, which can be cut, rather than a device
+    bool created = false;  // missing until this run opened it
+    dev_t device = 0;      // with the inode, which file this is
+    ino_t inode = 0;
+    long long opened_size = 0;     // the size the run found
     long long committed_size = 0;  // the size after the last step that reached both files
     std::string pending;           // whole lines not yet written
   };
 
   void Open(File& file);
   void CutPartialLastLine(File& file);
+  void KeepPairsOfKilledRun(const BlockMarks& marks);
   void Flush();
   [[noreturn]] void KeepWholeStepsAndThrow(int failed, WriteResult result);
   void RollBack() noexcept;
@@ -74,6 +89,7 @@ class DataFiles {
   std::chrono::milliseconds lock_timeout_;
   DiskCalls calls_;
   File files_[2];
+  PairingRecord record_;
   long committed_steps_ = 0;  // steps of this run that reached both files
   long pending_steps_ = 0;
 };

@@ -62,6 +62,20 @@ TEST(DataFiles, CreatesBothFilesAndAppendsLinesEndingInCrLf) {
   EXPECT_EQ(y[2], "0.9925");
   EXPECT_EQ(y[3], "1");
   EXPECT_EQ(v[10002], "-2500");
+  EXPECT_FALSE(std::filesystem::exists(dir / PairingRecord::kName));  // only a killed run leaves it
+}
+
+TEST(DataFiles, ALinkInThePairingRecordsPlaceIsNotWrittenThrough) {
+  TempDir dir;
+  WriteBytes(dir / "mine", "my notes\n");
+  std::filesystem::create_symlink("mine", dir / PairingRecord::kName);
+  DataFiles files(dir.path());
+  files.OpenDataFiles();
+  files.WriteStep(1, -0.25);
+  files.CloseAllFiles();
+  EXPECT_EQ(ReadBytes(dir / "v.dat"), "-0.25\r\n");  // written as where no record can be kept
+  EXPECT_TRUE(std::filesystem::is_symlink(dir / PairingRecord::kName));
+  EXPECT_EQ(ReadBytes(dir / "mine"), "my notes\n");
 }
 
 TEST(DataFiles, OpenFailureNamesThePathAndKeepsTheOtherFile) {

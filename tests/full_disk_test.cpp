@@ -159,6 +159,7 @@ TEST(FullDisk, BothFilesKeepTheMostWholeStepsTheDiskHolds) {
       EXPECT_EQ(e.what(), expected);
     }
     files.CloseAllFiles();
+    EXPECT_FALSE(std::filesystem::exists(dir / PairingRecord::kName));  // the files are paired
     const Lines now = ReadDataFiles(dir.path());
     EXPECT_PRED_FORMAT2(testing::SameBytes, now.y, kBefore.y + y.First(most));
     EXPECT_PRED_FORMAT2(testing::SameBytes, now.v, kBefore.v + v.First(most));

@@ -31,6 +31,7 @@ using testing::ReadBytes;
 using testing::ReadDataFiles;
 using testing::ReferenceRun;
 using testing::TempDir;
+using testing::WriteBytes;
 using testing::WriteDataFiles;
 using namespace std::chrono_literals;
 
@@ -216,9 +217,91 @@ TEST(KilledRun, InTheMiddleOfAWriteItsPartialLineGoesWithTheNextRun) {
   ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << status << run.output;
   ExpectFiles(dir, before, {first.y.substr(0, cut), ""});
 
+  // v.dat took none of the block: y.dat's part of it goes, its partial line with it.
   HelperRun next(dir.path(), kLater);
   next.ExpectCompletes();
-  ExpectFiles(dir, before, {WholeLines(first.y.substr(0, cut)) + later.y, later.v});
+  ExpectFiles(dir, before, later);
+}
+
+// A file size limit stops a run in whichever file reaches it first (SIGXFSZ): the write that
+// reaches `limit` bytes takes what fits, the next one ends the run. Each file takes a run's lines
+// in blocks of some 64 KiB, y.dat's block before v.dat's, so a v.dat that held more than y.dat
+// before the run can stop it between the two. Call it through ASSERT_NO_FATAL_FAILURE.
+void RunUntilFileSizeLimit(const TempDir& dir, const Lines& before, std::size_t limit,
+                           Lines& added) {
+  HelperRun run(dir.path(), kFirst, {}, limit);
+  const int status = run.Wait();
+  ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << status << run.output;
+  ASSERT_NO_FATAL_FAILURE(ReadAdded(dir, before, added));
+  ASSERT_EQ(std::max(before.y.size() + added.y.size(), before.v.size() + added.v.size()), limit);
+}
+
+// Lines of v.dat that a run did not write, `bytes` of them.
+std::string VelocityLines(std::size_t bytes) {
+  std::string lines;
+  while (lines.size() < bytes) lines += "-7\r\n";
+  return lines;
+}
+
+TEST(KilledRun, BetweenTheTwoFilesWritesTheNextRunKeepsTheStepsThatReachedBoth) {
+  const Lines first = ReferenceRun(kFirst).lines;
+  const Lines later = ReferenceRun(kLater).lines;
+  struct Place {
+    const char* what;
+    std::size_t v_before;
+    std::size_t limit;
+  };
+  const Place places[] = {{"before v.dat's first block", 100'000, 100'000},
+                          {"in y.dat's second block", 4, 100'000},
+                          {"in v.dat's second block", 100'000, 200'000}};
+  for (const Place& place : places) {
+    SCOPED_TRACE(place.what);
+    TempDir dir;
+    const Lines before{"7\r\n", VelocityLines(place.v_before)};
+    WriteDataFiles(dir.path(), before);
+    Lines added;
+    ASSERT_NO_FATAL_FAILURE(RunUntilFileSizeLimit(dir, before, place.limit, added));
+    ASSERT_PRED_FORMAT2(testing::SameBytes, added.y, first.y.substr(0, added.y.size()));
+    ASSERT_PRED_FORMAT2(testing::SameBytes, added.v, first.v.substr(0, added.v.size()));
+    const std::size_t both = LineCount(added.v);
+    ASSERT_GT(LineCount(added.y), both);  // y.dat is ahead
+
+    HelperRun next(dir.path(), kLater);
+    next.ExpectCompletes();
+    ExpectFiles(dir, before,
+                {FirstLines(first.y, both) + later.y, FirstLines(first.v, both) + later.v});
+  }
+}
+
+TEST(KilledRun, FilesTheUserChangedAfterwardsAreNotCut) {
+  namespace fs = std::filesystem;
+  const Lines later = ReferenceRun(kLater).lines;
+  const std::pair<const char*, void (*)(const TempDir&)> changes[] = {
+      {"v.dat removed", [](const TempDir& dir) { fs::remove(dir / "v.dat"); }},
+      {"v.dat shortened", [](const TempDir& dir) { fs::resize_file(dir / "v.dat", 8); }},
+      {"y.dat replaced by a copy",
+       [](const TempDir& dir) {
+         fs::copy_file(dir / "y.dat", dir / "copy");
+         fs::rename(dir / "copy", dir / "y.dat");
+       }},
+      {"a line added to y.dat",
+       [](const TempDir& dir) { WriteBytes(dir / "y.dat", ReadBytes(dir / "y.dat") + "9\r\n"); }},
+  };
+  for (const auto& [what, change] : changes) {
+    SCOPED_TRACE(what);
+    TempDir dir;
+    const Lines before{"7\r\n", VelocityLines(100'000)};
+    WriteDataFiles(dir.path(), before);
+    Lines added;  // y.dat's first block, and nothing of v.dat's
+    ASSERT_NO_FATAL_FAILURE(RunUntilFileSizeLimit(dir, before, 100'000, added));
+    ASSERT_TRUE(!added.y.empty() && added.v.empty());
+
+    change(dir);
+    const Lines left = ReadDataFiles(dir.path());
+    HelperRun next(dir.path(), kLater);
+    next.ExpectCompletes();
+    ExpectFiles(dir, left, later);
+  }
 }
 
 TEST(KilledRun, AtRandomMomentsLeavesNothingButLinesOfCompletedSteps) {
@@ -271,11 +354,14 @@ TEST(KilledRun, AtRandomMomentsLeavesNothingButLinesOfCompletedSteps) {
     if (WholeLines(y_added) != y_added || WholeLines(v_added) != v_added) ++partial_lines;
     if (y_added != first.y) ++in_the_loop;
     // Lines reach v.dat after y.dat, a block at a time.
-    EXPECT_LE(LineCount(v_added), LineCount(y_added));
+    const std::size_t both = LineCount(v_added);
+    EXPECT_LE(both, LineCount(y_added));
 
+    // The next run keeps the steps that reached both files, and only them.
     HelperRun next(dir.path(), kLater);
     next.ExpectCompletes();
-    ExpectFiles(dir, before, {WholeLines(y_added) + later.y, WholeLines(v_added) + later.v});
+    ExpectFiles(dir, before,
+                {FirstLines(first.y, both) + later.y, FirstLines(first.v, both) + later.v});
   }
   std::cout << in_the_loop << " of 30 kills came in the middle of the loop, " << partial_lines
             << " inside a write\n";
