@@ -9,6 +9,7 @@
 #include <QStyleFactory>
 #include <QTest>
 #include <QTimer>
+#include <array>
 #include <cmath>
 #include <memory>
 
@@ -77,18 +78,19 @@ TEST_F(Window, IsBuiltFromTheControlTable) {
 // Where the window's design puts them, in twips, at 15 twips a pixel: the same pixels on a screen
 // of any density, each pixel then as many device pixels as the density says.
 TEST_F(Window, PlacesTheListThePlotRunAndTheEntriesWhereTheyWereDesigned) {
-  const std::pair<QWidget*, QRect> placed[] = {
-      {form.Cmby, {280, 72, 353, 28}},      // 4200, 1080, 5295, 420 twips
-      {form.fig, {280, 160, 352, 345}},     // 4200, 2400, 5280, 5175
-      {form.Command1, {16, 464, 65, 41}},   // 240, 6960, 975, 615
-      {form.Exit, {160, 464, 65, 41}},      // 2400, 6960, 975, 615
-      {form.Text1[0], {32, 248, 169, 33}},  // 0, 360, 2535, 495 in its frame at 480, 3360
-      {form.Text1[1], {32, 328, 169, 33}},  // in its frame at 480, 4560
-      {form.Text1[2], {32, 400, 169, 33}},  // in its frame at 480, 5640
-      {form.Line1, {280, 336, 352, 1}},     // (0, 2640) to (5280, 2640) in the plot
+  const std::pair<QWidget*, std::array<int, 4>> placed[] = {
+      {form.Cmby, {{280, 72, 353, 28}}},      // 4200, 1080, 5295, 420 twips
+      {form.fig, {{280, 160, 352, 345}}},     // 4200, 2400, 5280, 5175
+      {form.Command1, {{16, 464, 65, 41}}},   // 240, 6960, 975, 615
+      {form.Exit, {{160, 464, 65, 41}}},      // 2400, 6960, 975, 615
+      {form.Text1[0], {{32, 248, 169, 33}}},  // 0, 360, 2535, 495 in its frame at 480, 3360
+      {form.Text1[1], {{32, 328, 169, 33}}},  // in its frame at 480, 4560
+      {form.Text1[2], {{32, 400, 169, 33}}},  // in its frame at 480, 5640
+      {form.Line1, {{280, 336, 352, 1}}},     // (0, 2640) to (5280, 2640) in the plot
   };
   for (const auto& [control, pixels] : placed) {
-    EXPECT_EQ(QRect(control->mapTo(&form, QPoint(0, 0)), control->size()), pixels)
+    const QPoint at = control->mapTo(&form, QPoint(0, 0));
+    EXPECT_EQ((std::array{at.x(), at.y(), control->width(), control->height()}), pixels)
         << control->objectName().toStdString();
   }
 
