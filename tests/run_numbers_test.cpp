@@ -99,9 +99,10 @@ TEST(RunNumbers, DataFilesHoldEachStepsDoublesToTheBitAndAStoppedRunItsCompleted
   DataFiles files(dir.path());
   std::size_t written = 0;
   for (const EntryTexts& entries :
-       {EntryTexts{{"1.1", "30.01", "0.01"}, {}}, EntryTexts{{"1e6", "89", "0.001"}, {}},
-        EntryTexts{{"0.7", "-289.744", "0.1"}, {}}, EntryTexts{{"1", "0", "0.1"}, {}},
-        EntryTexts{{"-3", "-45", "0.01"}, {}}, EntryTexts{{"0.25", "135", "-0.002"}, {}}}) {
+       {EntryTexts{{"1", "30.01", "0.01"}, {}}, EntryTexts{{"1.1", "30.01", "0.01"}, {}},
+        EntryTexts{{"1e6", "89", "0.001"}, {}}, EntryTexts{{"0.7", "-289.744", "0.1"}, {}},
+        EntryTexts{{"1", "0", "0.1"}, {}}, EntryTexts{{"-3", "-45", "0.01"}, {}},
+        EntryTexts{{"0.25", "135", "-0.002"}, {}}}) {
     SCOPED_TRACE(entries.text[0] + ", " + entries.text[1] + ", " + entries.text[2]);
     const Steps expected = WorkedOut(entries);
     RunOutputs outputs([&] { return entries; }, list, plot, files);

@@ -67,12 +67,12 @@ TEST_F(Window, IsBuiltFromTheControlTable) {
   EXPECT_EQ(form.Frame3->title().toStdString(), " i (Step)" + std::string(18, ' ') +
                                                     "Yi (Position)" + std::string(20, ' ') +
                                                     "Vi (Velocity)" + std::string(26, ' '));
-  EXPECT_EQ(form.Text2[0]->toPlainText(), "1-Enter your Initial \nvalues.\n");
-  EXPECT_EQ(form.Label4->text(), "Euler's algorithm for Simple  Harmonic Oscilator");
-  EXPECT_EQ(form.Command1->text(), "Run");
-  EXPECT_EQ(form.Exit->text(), "Exit");
-  EXPECT_EQ(form.Label3->text(), QString::fromUtf8("نتيجه محاسبات"));  // result of calculations
-  EXPECT_EQ(form.Label2[0]->text(), QString::fromUtf8("جواب دقيق"));   // exact answer
+  EXPECT_EQ(form.Text2[0]->toPlainText().toStdString(), "1-Enter your Initial \nvalues.\n");
+  EXPECT_EQ(form.Label4->text().toStdString(), "Euler's algorithm for Simple  Harmonic Oscilator");
+  EXPECT_EQ(form.Command1->text().toStdString(), "Run");
+  EXPECT_EQ(form.Exit->text().toStdString(), "Exit");
+  EXPECT_EQ(form.Label3->text().toStdString(), "نتيجه محاسبات");  // result of calculations
+  EXPECT_EQ(form.Label2[0]->text().toStdString(), "جواب دقيق");   // exact answer
 }
 
 // Where the window's design puts them, in twips, at 15 twips a pixel: the same pixels on a screen
