@@ -3,11 +3,14 @@
 // pixel per pixel) working in a fresh directory, Run clicked and a message dismissed.
 //
 //   desktop_cases OUTPUT.json Y0 PHI DT [Y0 PHI DT ...]
+//   desktop_cases --window OUTPUT.json
 //
 // For each case OUTPUT.json holds the entries, every list entry's text, the edit text, the message
 // (title, text, details) or null, where the focus went after it, y.dat and v.dat as base64 and the
-// drawing's pixels as RGBA base64, row by row. The language is the environment's, as for the
-// program.
+// drawing's pixels as RGBA base64, row by row. With --window it holds the fresh window instead:
+// each control's place in the window in pixels and its place in the order the controls are
+// painted, and the window's pixels with no control focused. The language is the environment's,
+// as for the program.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -16,6 +19,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTest>
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -98,8 +102,51 @@ TEST_P(DesktopCase, Record) {
 
 INSTANTIATE_TEST_SUITE_P(Given, DesktopCase, ::testing::ValuesIn(cases));
 
+// The widgets in the order they are painted, each after what lies below it.
+void PaintOrder(const QWidget& widget, std::vector<const QWidget*>& order) {
+  for (const QObject* child : widget.children()) {
+    if (const auto* w = qobject_cast<const QWidget*>(child); w && w->isVisible()) {
+      order.push_back(w);
+      PaintOrder(*w, order);
+    }
+  }
+}
+
+QJsonObject WindowRecord() {
+  Form1 form;
+  form.show();
+  if (!QTest::qWaitForWindowExposed(&form)) return {};
+  std::vector<const QWidget*> painted;
+  PaintOrder(form, painted);
+  QJsonObject controls;
+  for (const ControlSpec& row : kControlTable) {
+    const QWidget* control = form.Control(ControlKey(row));
+    const QPoint at = control->mapTo(&form, QPoint(0, 0));
+    const auto order = std::find(painted.begin(), painted.end(), control) - painted.begin();
+    controls[QString::fromStdString(ControlKey(row))] =
+        QJsonObject{{"left", at.x()},
+                    {"top", at.y()},
+                    {"width", control->width()},
+                    {"height", control->height()},
+                    {"painted", static_cast<int>(order)}};
+  }
+  if (QWidget* focused = QApplication::focusWidget()) focused->clearFocus();
+  return {{"controls", controls}, {"pixels", PixelsRecord(form.grab().toImage())}};
+}
+
 }  // namespace
 }  // namespace sho::testing
+
+// Writes `document` to `path`: 0, or 1 when it cannot.
+int WriteJson(const char* program, const QString& path, const QJsonDocument& document) {
+  QFile output(path);
+  if (!output.open(QIODevice::WriteOnly) ||
+      output.write(document.toJson(QJsonDocument::Compact)) < 0) {
+    fprintf(stderr, "%s: cannot write %s\n", program, qPrintable(path));
+    return 1;
+  }
+  return 0;
+}
 
 int main(int argc, char* argv[]) {
   using sho::testing::cases;
@@ -109,14 +156,19 @@ int main(int argc, char* argv[]) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   sho::SetUpApplication();
-  // The cases are known before the tests are registered, so that each becomes one test.
   const QStringList arguments = QCoreApplication::arguments();
+  if (arguments.size() == 3 && arguments[1] == QLatin1String("--window")) {
+    const QJsonObject window = sho::testing::WindowRecord();
+    return window.isEmpty() ? 1 : WriteJson(argv[0], arguments[2], QJsonDocument(window));
+  }
+  // The cases are known before the tests are registered, so that each becomes one test.
   QStringList given;
   for (const QString& argument : arguments.mid(1)) {
     if (!argument.startsWith(QLatin1String("--gtest_"))) given.append(argument);
   }
   if (given.size() < 4 || (given.size() - 1) % 3 != 0) {
     fprintf(stderr, "usage: %s OUTPUT.json Y0 PHI DT [Y0 PHI DT ...]\n", argv[0]);
+    fprintf(stderr, "       %s --window OUTPUT.json\n", argv[0]);
     return 2;
   }
   for (qsizetype k = 1; k < given.size(); k += 3) {
@@ -124,11 +176,5 @@ int main(int argc, char* argv[]) {
   }
   ::testing::InitGoogleTest(&argc, argv);
   const int failed = RUN_ALL_TESTS();
-  QFile output(given.front());
-  if (!output.open(QIODevice::WriteOnly) ||
-      output.write(QJsonDocument(sho::testing::records).toJson(QJsonDocument::Compact)) < 0) {
-    fprintf(stderr, "%s: cannot write %s\n", argv[0], qPrintable(given.front()));
-    return 1;
-  }
-  return failed;
+  return WriteJson(argv[0], given.front(), QJsonDocument(sho::testing::records)) || failed;
 }

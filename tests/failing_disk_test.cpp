@@ -134,8 +134,12 @@ TEST_F(FailingDisk, DataFileThatIsADirectory) {
     fs::remove(dir / name);
     fs::create_directory(dir / name);
 
+    const QString edit_text = form.Cmby->currentText();  // nine blanks at first
     ExpectFileError(dir / name, "Is a directory");
+    // Stopped before the list's header and the first step, with the plot cleared.
+    EXPECT_EQ(form.Cmby->currentText(), edit_text);
     EXPECT_EQ(form.Cmby->count(), 0);
+    EXPECT_TRUE(DrawingIsBlank());
     if (std::string(name) == "y.dat") {
       ExpectHeld(dir / "v.dat", kBefore.v);
     } else {

@@ -3,9 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
+#include <cmath>
 
-#include "run/run.h"
-#include "run/stepping.h"
 #include "runtime/run_error.h"
 #include "tests/test_support.h"
 
@@ -58,22 +57,6 @@ TEST(Plot, CoordinateBeyondSinglePrecisionIsAnOverflowInItsStep) {
   }
   EXPECT_THROW(plot.PlotExactPoint(7, -1e37, 1.0), RunError);
   EXPECT_EQ(surface.points.size(), 2u);  // nothing drawn for the failing points
-}
-
-TEST(Plot, TimeStepOneTenthOverflowsAtTheEulerPointOfStep764) {
-  MemorySurface surface;
-  Plot plot(surface);
-  const RunConstants run = PrepareRun(EntryTexts{{"1", "0", "0.1"}, {}});
-  ExactCurve exact(run, kStepCount);
-  OscillatorState s = run.start;
-  for (std::int16_t i = 1; i <= 763; ++i) {
-    s = AdvanceStep(run, s, i);
-    plot.PlotEulerPoint(i, s.y);
-    plot.PlotExactPoint(i, run.amplitude, exact.ExactFactor(i));
-  }
-  s = AdvanceStep(run, s, 764);
-  EXPECT_THROW(plot.PlotEulerPoint(764, s.y), RunError);
-  EXPECT_EQ(surface.points.size(), 2u * 763);
 }
 
 }  // namespace

@@ -128,16 +128,6 @@ TEST_F(RunWithOutputs, BadPhaseOrPositionStopsBeforeAnyFileIsOpened) {
   EXPECT_FALSE(std::filesystem::exists(empty / "v.dat"));
 }
 
-TEST_F(RunWithOutputs, FileErrorStopsBeforeTheListHeader) {
-  std::filesystem::create_directory(dir / "v.dat");
-  const RunError e = RunFails(classic);
-  EXPECT_EQ(e.kind(), ErrorKind::kFileError);
-  EXPECT_EQ(std::get<FilePlace>(e.place()).path, (dir / "v.dat").string());
-  EXPECT_EQ(list.EditText(), ResultsList::kInitialEditText);
-  EXPECT_EQ(list.Count(), 0);
-  EXPECT_EQ(surface.clears, 1);
-}
-
 TEST_F(RunWithOutputs, BadTimeStepStopsInStepOneWithFilesOpenAndHeaderSet) {
   const RunError e = RunFails({{"1", "0", ""}, {}});
   EXPECT_EQ(e.kind(), ErrorKind::kTypeMismatch);
@@ -148,24 +138,6 @@ TEST_F(RunWithOutputs, BadTimeStepStopsInStepOneWithFilesOpenAndHeaderSet) {
   EXPECT_EQ(Lines("y.dat"), 0u);
   EXPECT_EQ(Lines("v.dat"), 0u);
   EXPECT_FALSE(files.IsOpen());
-}
-
-TEST_F(RunWithOutputs, OverflowKeepsTheCompletedStepsEverywhere) {
-  Run(classic);
-  const RunError e = RunFails({{"1", "0", "0.1"}, {}});
-  EXPECT_EQ(e.kind(), ErrorKind::kOverflow);
-  EXPECT_EQ(std::get<StepPlace>(e.place()).step, 764);
-  EXPECT_EQ(list.Count(), 764);  // the entry of step 764 was set before its point failed
-  EXPECT_EQ(list.EntryText(763).substr(0, 4), " 764");
-  EXPECT_EQ(surface.points.size(), 2u * 763);
-  EXPECT_FALSE(files.IsOpen());
-  EXPECT_EQ(Lines("y.dat"), 10000u + 763);
-  EXPECT_EQ(Lines("v.dat"), 10000u + 763);
-
-  // The next run starts afresh and appends after those lines.
-  Run(classic);
-  EXPECT_EQ(list.Count(), 10000);
-  EXPECT_EQ(DataLines(dir / "y.dat")[10763], "1");
 }
 
 }  // namespace

@@ -14,8 +14,9 @@ const LANGUAGES = {
   fa: { LANG: 'fa_IR.UTF-8', LANGUAGE: 'fa' },
 };
 
-// One record per case (three entry texts), in the order given.
-export function desktopRecords(cases, language = 'en') {
+// Runs desktop_cases with `args` in `language` and returns what it wrote, with its output's path
+// as `OUTPUT`.
+function recorded(args, language) {
   const directory = mkdtempSync(join(tmpdir(), 'sho-desktop-'));
   try {
     const output = join(directory, 'cases.json');
@@ -24,20 +25,35 @@ export function desktopRecords(cases, language = 'en') {
     };
     delete env.QT_SCALE_FACTOR;
     try {
-      execFileSync(PROGRAM, [output, ...cases.flat()],
+      execFileSync(PROGRAM, args.map((arg) => (arg === 'OUTPUT' ? output : arg)),
         { env, stdio: ['ignore', 'ignore', 'pipe'] });
     } catch (error) {
       throw new Error(`${PROGRAM} (made by the native build's tests) failed: ${error.message}`);
     }
-    return JSON.parse(readFileSync(output, 'utf8')).map((record) => ({
-      ...record,
-      y_dat: Buffer.from(record.y_dat, 'base64'),
-      v_dat: Buffer.from(record.v_dat, 'base64'),
-      pixels: { ...record.pixels, rgba: Buffer.from(record.pixels.rgba, 'base64') },
-    }));
+    return JSON.parse(readFileSync(output, 'utf8'));
   } finally {
     rmSync(directory, { recursive: true, force: true });
   }
+}
+
+const decodedPixels = (pixels) => ({ ...pixels, rgba: Buffer.from(pixels.rgba, 'base64') });
+
+// One record per case (three entry texts), in the order given.
+export function desktopRecords(cases, language = 'en') {
+  return recorded(['OUTPUT', ...cases.flat()], language).map((record) => ({
+    ...record,
+    y_dat: Buffer.from(record.y_dat, 'base64'),
+    v_dat: Buffer.from(record.v_dat, 'base64'),
+    pixels: decodedPixels(record.pixels),
+  }));
+}
+
+// The fresh window: each control by key with its place in pixels ({ left, top, width, height }),
+// and `painted`, its place in the order the controls are painted (later ones lie above); and the
+// window's pixels with no control focused.
+export function desktopWindow(language = 'en') {
+  const record = recorded(['--window', 'OUTPUT'], language);
+  return { controls: record.controls, pixels: decodedPixels(record.pixels) };
 }
 
 // The entry the focus is on after a message, by its accessible name, as the desktop's control key
