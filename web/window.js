@@ -49,7 +49,8 @@ function controlElement(control, inside) {
     case 'comboBox':
       return element('label', placed, namedControl(control.name, '<select></select>'));
     case 'pictureBox':
-      return element('div', placed, element('canvas',
+      // What lies on the drawing (the axis, the legend), then the canvas, its last child.
+      return element('div', placed, inside + element('canvas',
         { role: 'img', 'aria-label': control.name, tabindex: '0' }));
     case 'label':
       return element(control.heading ? 'h1' : 'div',
