@@ -190,13 +190,16 @@ function writeWaiting(tries = 2) {
   });
 }
 
-// The writing under way, if any; `again` asks it to look for more once it stops.
+// The writing under way, if any; `again` asks it to look for more once it stops; `away` while
+// the page is hidden or gone, when writeNow writes.
 let writing = null;
 let again = false;
+let away = false;
+let leaveWrite = null;  // what writeNow started, until it has ended
 
 function keepWriting() {
   again = true;
-  if (writing) return;
+  if (writing || away) return;
   again = false;
   writing = writeWaiting().finally(() => {
     writing = null;
@@ -224,6 +227,12 @@ export function ran(lines) {
   return run;
 }
 
+// The last run, while its lines are still only in the program; else null.
+export function runAwaitingLines() {
+  const last = runs[runs.length - 1];
+  return last && last.state === 'ran' ? last : null;
+}
+
 // The run's lines, [y.dat's bytes, v.dat's bytes], or null where the program could not give
 // them; they are kept in the run's turn. Resolves once they are stored or held.
 export function give(run, bytes) {
@@ -246,21 +255,40 @@ export function give(run, bytes) {
 // from the first, in order; a run written twice is kept once.
 export function writeNow() {
   const to = Store.openConnection();
-  if (!to) return;
+  if (!to || leaveWrite) return;
   const runsToWrite = [];
+  const writes = [];
   for (const run of runs) {
     if (run.state === 'ran') break;
     if (run.state !== 'unwritten' && run.state !== 'held') continue;
     runsToWrite.push(run);
     const these = runsToWrite.map((each) => ({ key: keyOf(each), lines: each.lines, bytes: each.bytes }));
     const written = runsToWrite.slice();
-    Store.write(to, these).then(() => {
+    writes.push(Store.write(to, these).then(() => {
       for (const each of written) {
         if (each.state === 'unwritten' || each.state === 'held') settle(each, 'stored');
       }
       changed();
-    }, () => {});
+    }, () => {}));
   }
+  // Hidden, then gone (a tab closed is hidden first): the writes under way are not started again.
+  if (writes.length > 0) {
+    leaveWrite = Promise.all(writes).finally(() => {
+      leaveWrite = null;
+    });
+  }
+}
+
+// The page goes away, or is hidden: from now on writeNow writes, not the runs' turns, which
+// would only write the same runs again and may not end before the page has gone.
+export function goAway() {
+  away = true;
+}
+
+// The page is shown again: runs are written in their turn again.
+export function back() {
+  away = false;
+  keepWriting();
 }
 
 // Which of two run keys, [order, visit, number], comes first, as the storage orders them.

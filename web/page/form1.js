@@ -25,7 +25,6 @@ let controls = null;
 let area = null;
 let plotRatio = 0;
 const waitingRuns = [];  // Runs clicked before the program started: { texts, chosen } each
-let untakenRun = null;  // the last run, while its lines are only in the program
 
 const entry = (k) => controls.get(`Text1(${k})`);
 
@@ -121,19 +120,16 @@ function ReportRunError(error) {
 // there: after the frame that shows the run, before the next run writes over them, at Exit, and
 // as the page goes away.
 function takeLines() {
-  const run = untakenRun;
-  if (!run) return;
-  untakenRun = null;
-  DataFiles.give(run, orOnFault(() => [Bridge.dataLines(0), Bridge.dataLines(1)], null));
+  const run = DataFiles.runAwaitingLines();
+  if (run) DataFiles.give(run, orOnFault(() => [Bridge.dataLines(0), Bridge.dataLines(1)], null));
 }
 
 // The run appended `lines` to each data file: counted at once, taken out of the program after
 // the next frame. Resolves once they are stored or held.
 function keepLines(lines) {
   const run = DataFiles.ran(lines);
-  untakenRun = run;
   afterNextFrame(() => {
-    if (untakenRun === run) takeLines();
+    if (DataFiles.runAwaitingLines() === run) takeLines();
   });
   return DataFiles.settled(run);
 }
@@ -181,6 +177,7 @@ function Exit_Click() {
 
 // The page goes away, or is hidden and may not be shown again: the runs' lines are written now.
 function pageLeaves() {
+  DataFiles.goAway();
   takeLines();
   DataFiles.writeNow();
 }
@@ -199,8 +196,13 @@ function showWindow(description) {
   controls.get('Command1').addEventListener('click', Command1_Click);
   controls.get('Exit').addEventListener('click', Exit_Click);
   addEventListener('pagehide', pageLeaves);
+  addEventListener('pageshow', DataFiles.back);
   document.addEventListener('visibilitychange', () => {
-    if (document.visibilityState === 'hidden') pageLeaves();
+    if (document.visibilityState === 'hidden') {
+      pageLeaves();
+    } else {
+      DataFiles.back();
+    }
   });
   afterNextFrame(() => {
     // Unless the user got there first.
