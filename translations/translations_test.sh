@@ -5,7 +5,7 @@
 # too when lupdate reports an error, or finds fewer texts in the sources than the .ts file
 # translates: a source it could not read (it says so and goes on) would leave its texts out.
 # Usage: translations_test.sh LUPDATE LRELEASE READER TS_FILE... -- LUPDATE_OPTION... -- SOURCE...
-# (READER: web/ts_catalogue.py, run with python3)
+# (READER: ts_catalogue.py, run with python3)
 set -euo pipefail
 lupdate=$1 lrelease=$2 reader=$3
 shift 3

@@ -3,7 +3,7 @@
 
     ts_catalogue.py js TS_FILE OUTPUT     an ES module whose default export is
                                           { context: { English: translation } }
-    ts_catalogue.py cpp TS_FILE OUTPUT    the C++ catalogue sho::kPersianTexts (web/catalogue.h)
+    ts_catalogue.py cpp TS_FILE OUTPUT    the C++ catalogue sho::kPersianTexts (web/shared/catalogue.h)
     ts_catalogue.py json TS_FILE          the module's object as JSON, on standard output
     ts_catalogue.py count TS_FILE         how many finished translations the file holds
 
@@ -84,7 +84,7 @@ def cpp_catalogue(texts, ts_name):
     lines = [
         f"// The finished translations of {ts_name}, made by ts_catalogue.py when the page is"
         " built.",
-        '#include "web/catalogue.h"',
+        '#include "web/shared/catalogue.h"',
         "",
         "namespace sho {",
         "",

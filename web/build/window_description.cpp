@@ -1,6 +1,7 @@
-#include "web/window_description.h"
+#include "web/build/window_description.h"
 
 #include <algorithm>
+#include <string>
 #include <string_view>
 
 #include "form/accessible_names.h"
@@ -11,8 +12,7 @@
 #include "form/tab_order.h"
 #include "outputs/plot_facts.h"
 #include "runtime/units.h"
-#include "web/json_text.h"
-#include "web/page_language.h"
+#include "web/shared/page_language.h"
 
 namespace sho {
 namespace {
@@ -113,9 +113,8 @@ void AddControl(JsonWriter& json, const ControlSpec& row) {
 
 }  // namespace
 
-std::string WindowDescription() {
-  JsonWriter json;
-  json.Open().Add("caption", kWindowCaption);
+void AddWindowDescription(JsonWriter& json, std::string_view name) {
+  json.Open(name).Add("caption", kWindowCaption);
   json.Add("width", NearestPixel(kClientWidthTwips))
       .Add("height", NearestPixel(kClientHeightTwips));
   json.Add("back", CssColour(kWindowBackColour));
@@ -125,7 +124,6 @@ std::string WindowDescription() {
   json.OpenList("controls");
   for (const ControlSpec* row : ReadingOrder()) AddControl(json, *row);
   json.CloseList().Close();
-  return json.Text();
 }
 
 }  // namespace sho

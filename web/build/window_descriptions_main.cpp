@@ -1,21 +1,19 @@
-// Writes the page's window as the page builds it, in English and in Persian, as a script module
-// (run under node when the page is built), from which render_window.mjs writes the window into
-// the page's HTML.
+// Writes the page's window as the page builds it, in English and in Persian, as JSON (run under
+// node when the page is built), from which build_page.mjs writes the window into the page.
 
 #include <cstdio>
-#include <string>
 
-#include "web/page_language.h"
-#include "web/window_description.h"
+#include "web/build/window_description.h"
+#include "web/shared/json_text.h"
+#include "web/shared/page_language.h"
 
 int main() {
-  std::string module = "// The window as the program describes it, made when the page is built.\n";
-  module += "export default {\n";
+  sho::JsonWriter json;
+  json.Open();
   for (const char* language : {"en", "fa"}) {
     sho::SetPageLanguage(language);
-    module += std::string("  ") + language + ": " + sho::WindowDescription() + ",\n";
+    sho::AddWindowDescription(json, language);
   }
-  module += "};\n";
-  std::fputs(module.c_str(), stdout);
+  std::puts(json.Close().Text().c_str());
   return 0;
 }

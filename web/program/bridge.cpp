@@ -18,9 +18,9 @@
 #include "form/run_stopped.h"
 #include "outputs/plot_facts.h"
 #include "runtime/run_error.h"
-#include "web/json_text.h"
-#include "web/page_language.h"
-#include "web/page_run.h"
+#include "web/shared/json_text.h"
+#include "web/shared/page_language.h"
+#include "web/program/page_run.h"
 
 namespace sho {
 namespace {

@@ -1,4 +1,4 @@
-#include "web/page_run.h"
+#include "web/program/page_run.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "web/json_text.h"
+#include "web/shared/json_text.h"
 
 namespace sho {
 

@@ -1,10 +1,10 @@
-#include "web/page_language.h"
+#include "web/shared/page_language.h"
 
 #include <map>
 #include <string_view>
 #include <utility>
 
-#include "web/catalogue.h"
+#include "web/shared/catalogue.h"
 
 namespace sho {
 namespace {

@@ -6,8 +6,8 @@ import { join } from 'node:path';
 import { REPOSITORY } from './page.mjs';
 
 function readTranslations() {
-  const json = execFileSync('python3', [join(REPOSITORY, 'web/ts_catalogue.py'), 'json',
-    join(REPOSITORY, 'window/translations/sho-euler_fa.ts')], { encoding: 'utf8' });
+  const json = execFileSync('python3', [join(REPOSITORY, 'translations/ts_catalogue.py'), 'json',
+    join(REPOSITORY, 'translations/sho-euler_fa.ts')], { encoding: 'utf8' });
   const texts = new Map();
   for (const context of Object.values(JSON.parse(json))) {
     for (const [source, translation] of Object.entries(context)) texts.set(source, translation);
