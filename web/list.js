@@ -6,8 +6,8 @@
 // A run shows its header at once and its ten thousand entries a moment later: browsers take long
 // to make, change or remove that many options (Firefox takes seconds to remove them from a list,
 // and a browser that keeps an accessibility tree updates it for each), and nobody reads them in
-// the frame after Run. So each run gets a new list holding only its header, marked busy: it goes
-// before the last one, so that the label names it and not the last, and above it; the last is
+// the frame after Run. So each run gets a new list holding only its header, marked busy: it takes
+// the id the label names, goes before the last one and above it; the last is
 // taken out of the tab order at once and removed in the browser's idle time. The entries are made
 // in idle time too and put in at once, and at once as soon as anybody reaches the list (focus,
 // pointer or key), so that nobody ever meets a list that mixes two runs.
@@ -78,9 +78,11 @@ function fillNow() {
   putIn();
 }
 
-// Takes over the list's select, which shows `editText` until the first run.
+// Takes over the list's select, which shows `editText` until the first run; its label names it
+// by its id, which the list of each run takes in turn.
 export function attach(listSelect, editText) {
   select = newList(editText);
+  select.id = listSelect.id;
   listSelect.replaceWith(select);
 }
 
@@ -91,6 +93,8 @@ export function show(editText, entries) {
   const next = newList(editText);
   next.setAttribute('aria-busy', 'true');
   last.tabIndex = -1;
+  next.id = last.id;
+  last.removeAttribute('id');
   last.before(next);
   replaced.push(last);
   select = next;
