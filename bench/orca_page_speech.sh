@@ -215,10 +215,11 @@ scripts/setup.sh test orca openbox speech-dispatcher
 results=$(mktemp -d)
 trap 'rm -rf "$results"' EXIT
 
-# What Orca said after each key of one try: the key, then each SPEECH OUTPUT line up to the next
-# key with its delay in seconds.
-transcript() {
-  awk '
+# What Orca said after each key of one try, as lines "KEY_INDEX<tab>DELAY<tab>KEY<tab>TEXT": each
+# SPEECH OUTPUT line of its debug file, with its delay in seconds after the last key before it;
+# "KEY_INDEX<tab>-<tab>KEY<tab>" for a key after which it said nothing.
+speech_after_keys() {
+  awk -v OFS='\t' '
     function seconds(stamp) {
       return substr(stamp, 1, 2) * 3600 + substr(stamp, 4, 2) * 60 + substr(stamp, 7)
     }
@@ -227,28 +228,79 @@ transcript() {
       t = seconds($1)
       for (k = keys; k >= 1 && at[k] > t; k--) {}
       if (k < 1) next
-      match($0, /SPEECH OUTPUT: .*/)
-      said[k] = said[k] sprintf("    +%.2f s  %s\n", t - at[k], substr($0, RSTART + 15))
+      text = substr($0, index($0, "SPEECH OUTPUT: ") + 15)
+      sub(/ ?\[?\{.established.: (False|True)\}\]?$/, "", text)  # what Orca tells its speech server
+      sub(/^\047/, "", text)
+      sub(/\047$/, "", text)
+      said[k] = said[k] sprintf("%d\t%.2f\t%s\t%s\n", k, t - at[k], name[k], text)
     }
     END {
-      for (k = 1; k <= keys; k++) printf "  %s\n%s", name[k], said[k] ? said[k] : "    (nothing)\n"
+      for (k = 1; k <= keys; k++) printf "%s", said[k] ? said[k] : k "\t-\t" name[k] "\t\n"
     }
   ' "$1/keys.txt" "$1/orca.log"
 }
 
+# speech_after_keys's lines as a transcript: each key, then what was said after it.
+transcript() {
+  awk -F '\t' '
+    $1 != last { printf "  %s\n", $3; last = $1 }
+    $2 == "-" { print "    (nothing)"; next }
+    { printf "    +%.2f s  %s\n", $2, $4 }
+  '
+}
+
+# Over every try of each face: after each key, the delay to the first words that are not Orca'"'"'s
+# echo of the key (which ends in a blank: "tab ", "1 "), shortest and longest, and those words in
+# the first try.
+summary() {
+  awk -F '\t' '
+    FNR == 1 { file += 1; face = FILENAME; sub(/\..*/, "", face) }
+    !(face in seen) { seen[face] = 1; faces[++face_count] = face }
+    { key[$1] = $3; keys = $1 > keys ? $1 : keys }
+    $2 != "-" && $4 !~ / $/ && !((file, $1) in answered) {
+      answered[file, $1] = 1
+      n = ++count[face, $1]
+      if (n == 1 || $2 < low[face, $1]) low[face, $1] = $2
+      if (n == 1 || $2 > high[face, $1]) high[face, $1] = $2
+      if (!((face, $1) in words)) words[face, $1] = substr($4, 1, 44)
+    }
+    END {
+      for (k = 1; k <= keys; k++) {
+        printf "%-9s", key[k]
+        for (f = 1; f <= face_count; f++) {
+          face = faces[f]
+          if (!count[face, k]) { printf "  %-62s", "only the echo of the key, or nothing"; continue }
+          range = low[face, k] == high[face, k] ? sprintf("%.2f s", low[face, k]) \
+            : sprintf("%.2f-%.2f s", low[face, k], high[face, k])
+          printf "  %-62s", sprintf("%-12s %s", range, words[face, k])
+        }
+        printf "\n"
+      }
+    }
+  ' "$@"
+}
+
 for ((n = 1; n <= tries; n++)); do
-  for browser in "${faces[@]}"; do
-    out=$results/$browser.$n
+  for face in "${faces[@]}"; do
+    out=$results/$face.$n
     mkdir -p "$out"
     target=$page
-    [ "$browser" != desktop ] || target=$desktop
+    [ "$face" != desktop ] || target=$desktop
     if ! unshare --pid --fork --mount-proc --kill-child -- "$here/orca_page_speech.sh" --try \
-      "$browser" "$target" "$out"; then
-      echo "$browser, try $n: could not listen" >&2
+      "$face" "$target" "$out"; then
+      echo "$face, try $n: could not listen" >&2
       exit 1
     fi
-    echo "$browser, try $n:"
-    transcript "$out"
-    [ -z "$logs" ] || { mkdir -p "$logs" && cp "$out/orca.log" "$logs/orca.$browser.$n.log"; }
+    speech_after_keys "$out" >"$results/$face.$n.said"
+    echo "$face, try $n:"
+    transcript <"$results/$face.$n.said"
+    [ -z "$logs" ] || { mkdir -p "$logs" && cp "$out/orca.log" "$logs/orca.$face.$n.log"; }
   done
 done
+
+echo
+echo "The first words after each key (not the key's echo), shortest and longest delay over $tries tries:"
+printf '%-9s' key
+for face in "${faces[@]}"; do printf '  %-62s' "$face"; done
+printf '\n'
+(cd "$results" && summary $(for face in "${faces[@]}"; do ls "$face".*.said; done))

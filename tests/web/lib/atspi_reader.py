@@ -81,7 +81,8 @@ def tree():
 def hear(event):
     try:
         if event.type.startswith("object:state-changed:focused"):
-            if event.detail1:
+            # An object that takes the focus and goes at once (a list replaced) is not heard.
+            if event.detail1 and event.source.getState().contains(pyatspi.STATE_FOCUSED):
                 heard.append({"type": "focus", "role": event.source.getRoleName(),
                               "text": event.source.name})
             return
