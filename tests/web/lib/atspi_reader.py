@@ -81,8 +81,7 @@ def tree():
 def hear(event):
     try:
         if event.type.startswith("object:state-changed:focused"):
-            # An object that takes the focus and goes at once (a list replaced) is not heard.
-            if event.detail1 and event.source.getState().contains(pyatspi.STATE_FOCUSED):
+            if event.detail1:
                 heard.append({"type": "focus", "role": event.source.getRoleName(),
                               "text": event.source.name})
             return
@@ -99,7 +98,8 @@ def hear(event):
             heard.append({"type": "add", "role": event.any_data.getRoleName(),
                           "text": text_of(event.any_data) or event.any_data.name})
     except Exception as error:  # an object that went away before it was read
-        print(f"atspi_reader: {event.type} not read: {error}", file=sys.stderr, flush=True)
+        if "focused" not in event.type:  # a list replaced takes the focus and goes at once
+            print(f"atspi_reader: {event.type} not read: {error}", file=sys.stderr, flush=True)
 
 
 def answer(line):
