@@ -13,8 +13,14 @@
 # in the screen's far corner (under an opened drop-down it would choose an entry). Firefox's
 # question whether the page may keep its data in persistent storage is answered by a preference of
 # its profile. After each key the try waits until its processes have been quiet for a moment.
+# Runs as root (a process namespace needs it), outside ./test.sh.
 #
-# Usage: bench/orca_page_speech.sh [--page PAGE] [TRIES]   (the page scripts/build_web.sh builds, 3)
+# Usage: bench/orca_page_speech.sh [--page PAGE] [--desktop PROGRAM] [--keys KEYS] [--logs DIR]
+#                                  [TRIES]
+#   --page     the page (by default, scripts/build_web.sh builds it); TRIES: 3 by default
+#   --desktop  the desktop program too, as a third face, with the same keys
+#   --keys     other keys, as xdotool's commands separated by commas ("type 1,key Tab,key space")
+#   --logs     keeps Orca's debug file of every try in DIR
 set -euo pipefail
 here=$(dirname "$(realpath "$0")")
 
@@ -204,7 +210,8 @@ while [ $# -gt 1 ]; do
 done
 tries=${1:-3}
 case $tries in
-  '' | *[!0-9]* | 0) echo "usage: $0 [--page PAGE] [--desktop PROGRAM] [--keys KEYS] [TRIES]" >&2; exit 2 ;;
+  '' | *[!0-9]* | 0) echo "usage: $0 [--page PAGE] [--desktop PROGRAM] [--keys KEYS] [--logs DIR] [TRIES]" >&2
+    exit 2 ;;
 esac
 
 scripts/setup.sh test orca openbox speech-dispatcher
@@ -249,12 +256,12 @@ transcript() {
   '
 }
 
-# Over every try of each face: after each key, the delay to the first words that are not Orca'"'"'s
-# echo of the key (which ends in a blank: "tab ", "1 "), shortest and longest, and those words in
-# the first try.
+# Over every try of each face: after each key, the delay to the first words that are not Orca's
+# echo of the key (which ends in a blank: "tab ", "1 "), shortest and longest (and in how many
+# tries, where not in all), and those words in the first try that said any.
 summary() {
   awk -F '\t' '
-    FNR == 1 { file += 1; face = FILENAME; sub(/\..*/, "", face) }
+    FNR == 1 { file += 1; face = FILENAME; sub(/\..*/, "", face); tries[face] += 1 }
     !(face in seen) { seen[face] = 1; faces[++face_count] = face }
     { key[$1] = $3; keys = $1 > keys ? $1 : keys }
     $2 != "-" && $4 !~ / $/ && !((file, $1) in answered) {
@@ -262,17 +269,18 @@ summary() {
       n = ++count[face, $1]
       if (n == 1 || $2 < low[face, $1]) low[face, $1] = $2
       if (n == 1 || $2 > high[face, $1]) high[face, $1] = $2
-      if (!((face, $1) in words)) words[face, $1] = substr($4, 1, 44)
+      if (!((face, $1) in words)) words[face, $1] = substr($4, 1, 36)
     }
     END {
       for (k = 1; k <= keys; k++) {
         printf "%-9s", key[k]
         for (f = 1; f <= face_count; f++) {
           face = faces[f]
-          if (!count[face, k]) { printf "  %-62s", "only the echo of the key, or nothing"; continue }
+          if (!count[face, k]) { printf "  %-50s", "(only the echo of the key, or nothing)"; continue }
           range = low[face, k] == high[face, k] ? sprintf("%.2f s", low[face, k]) \
             : sprintf("%.2f-%.2f s", low[face, k], high[face, k])
-          printf "  %-62s", sprintf("%-12s %s", range, words[face, k])
+          if (count[face, k] < tries[face]) range = range sprintf(" (%d of %d)", count[face, k], tries[face])
+          printf "  %-50s", sprintf("%-11s %s", range, words[face, k])
         }
         printf "\n"
       }
@@ -301,6 +309,9 @@ done
 echo
 echo "The first words after each key (not the key's echo), shortest and longest delay over $tries tries:"
 printf '%-9s' key
-for face in "${faces[@]}"; do printf '  %-62s' "$face"; done
+for face in "${faces[@]}"; do printf '  %-50s' "$face"; done
 printf '\n'
-(cd "$results" && summary $(for face in "${faces[@]}"; do ls "$face".*.said; done))
+cd "$results"
+said=()
+for face in "${faces[@]}"; do said+=("$face".*.said); done
+summary "${said[@]}"
