@@ -168,7 +168,11 @@ runpy.run_path("/usr/bin/orca", run_name="__main__")
     window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Simple Harmonic' |
       head -n 1) || true
   fi
-  [ -n "$window" ] || { echo "no $browser window showed within a minute" >&2; return 1; }
+  if [ -z "$window" ]; then
+    echo "no $browser window showed within a minute; it said:" >&2
+    tail -n 20 "$scratch/browser.log" >&2
+    return 1
+  fi
   xdotool windowactivate --sync "$window" 2>/dev/null || true
   xdotool mousemove 1279 1023
   wait_until_quiet 5
@@ -294,11 +298,13 @@ for ((n = 1; n <= tries; n++)); do
     mkdir -p "$out"
     target=$page
     [ "$face" != desktop ] || target=$desktop
-    if ! unshare --pid --fork --mount-proc --kill-child -- "$here/orca_page_speech.sh" --try \
-      "$face" "$target" "$out"; then
-      echo "$face, try $n: could not listen" >&2
-      exit 1
-    fi
+    # A browser that did not start is given one more chance.
+    for chance in 1 2; do
+      rm -rf "$out" && mkdir -p "$out"
+      unshare --pid --fork --mount-proc --kill-child -- "$here/orca_page_speech.sh" --try \
+        "$face" "$target" "$out" && break
+      [ "$chance" = 1 ] || { echo "$face, try $n: could not listen" >&2; exit 1; }
+    done
     speech_after_keys "$out" >"$results/$face.$n.said"
     echo "$face, try $n:"
     transcript <"$results/$face.$n.said"
