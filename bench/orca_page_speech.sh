@@ -61,6 +61,17 @@ wait_until_quiet() {
   echo "the browser or Orca was still busy after a minute" >&2
 }
 
+# The first window whose class (or, with --name, title) matches $1 once one shows, within a minute;
+# nothing where none does. (xdotool's own --sync gives up when a window goes while it looks.)
+find_window() {
+  local found
+  for _ in $(seq 120); do
+    found=$(xdotool search --onlyvisible "${2:---class}" "$1" 2>/dev/null | head -n 1) || true
+    [ -z "$found" ] || { echo "$found"; return 0; }
+    sleep 0.5
+  done
+}
+
 # Starts a program that writes one line to file descriptor 3 once it is ready (its display or
 # address); prints that line.
 start_announcing() {
@@ -153,20 +164,19 @@ runpy.run_path("/usr/bin/orca", run_name="__main__")
       --disable-background-networking --disable-component-update --disable-sync \
       --disable-default-apps --force-renderer-accessibility --window-position=0,0 \
       --window-size=1200,900 "$url" >>"$scratch/browser.log" 2>&1 &
-    window=$(timeout 60 xdotool search --sync --onlyvisible --class chromium | head -n 1) || true
+    window=$(find_window chromium)
   elif [ "$browser" = firefox ]; then
     firefox_profile "$scratch/firefox"
     firefox-esr --no-remote --new-instance --profile "$scratch/firefox" --width 1200 \
       --height 900 "$url" >>"$scratch/browser.log" 2>&1 &
-    window=$(timeout 60 xdotool search --sync --onlyvisible --class firefox | head -n 1) || true
+    window=$(find_window firefox)
   else
     # The desktop program, beside the page: $page is the program, its data files in a scratch
     # folder.
     mkdir "$scratch/work"
     (cd "$scratch/work" && QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 exec "$page") \
       >>"$scratch/browser.log" 2>&1 &
-    window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Simple Harmonic' |
-      head -n 1) || true
+    window=$(find_window '^Simple Harmonic' --name)
   fi
   if [ -z "$window" ]; then
     echo "no $browser window showed within a minute; it said:" >&2

@@ -3,12 +3,11 @@ pyatspi), for the page's tests in node. Started with /usr/bin/python3 (Debian's,
 python3-pyatspi) on the session bus the browser uses; answers one JSON line on standard output for
 each command line on standard input:
 
-  tree     the page's accessible objects: role, name, description, live-region attributes and,
-           for a status, its text; the entries of lists and drop-downs left out
+  tree     the page's accessible objects: role, name, description, politeness of a live region
+           and, for one, its text; the entries of lists and drop-downs left out
   events   what a screen reader was told since the last "events", in order: each text inserted
-           into a live region or object added to one, with the text it holds, each object that
-           took the focus, with its name, and each change of a description (which a screen
-           reader speaks again where the object has the focus)
+           into a live region, each object that took the focus, with its name, and each change of
+           a description (which a screen reader speaks again where the object has the focus)
 """
 
 import json
@@ -31,21 +30,12 @@ def attributes(node):
         return {}
 
 
-def text_of(node):
-    try:
-        return node.queryText().getText(0, -1)
-    except NotImplementedError:
-        return None
-
-
 def described(node):
-    found = attributes(node)
-    role = node.getRoleName()
-    item = {"role": role, "name": node.name, "description": node.description,
-            "live": found.get("live"), "containerLive": found.get("container-live"),
-            "atomic": found.get("container-atomic"), "tag": found.get("tag"), "id": found.get("id")}
-    if role in {"status bar", "statusbar", "notification"} or found.get("live"):
-        item["text"] = text_of(node)
+    live = attributes(node).get("live")
+    item = {"role": node.getRoleName(), "name": node.name, "description": node.description,
+            "live": live}
+    if live:
+        item["text"] = node.queryText().getText(0, -1)
     return item
 
 
@@ -91,12 +81,8 @@ def hear(event):
             return
         if "container-live" not in attributes(event.source):
             return
-        if event.type.startswith("object:text-changed:insert"):
-            heard.append({"type": "insert", "role": event.source.getRoleName(),
-                          "text": str(event.any_data)})
-        elif event.type.startswith("object:children-changed:add") and event.any_data:
-            heard.append({"type": "add", "role": event.any_data.getRoleName(),
-                          "text": text_of(event.any_data) or event.any_data.name})
+        heard.append({"type": "insert", "role": event.source.getRoleName(),
+                      "text": str(event.any_data)})
     except Exception as error:  # an object that went away before it was read
         if "focused" not in event.type:  # a list replaced takes the focus and goes at once
             print(f"atspi_reader: {event.type} not read: {error}", file=sys.stderr, flush=True)
@@ -128,7 +114,6 @@ def read_command(source, condition):
 
 def main():
     pyatspi.Registry.registerEventListener(hear, "object:text-changed:insert",
-                                           "object:children-changed:add",
                                            "object:state-changed:focused",
                                            "object:property-change:accessible-description")
     GLib.io_add_watch(sys.stdin, GLib.IO_IN | GLib.IO_HUP, read_command)
