@@ -197,9 +197,19 @@ runpy.run_path("/usr/bin/orca", run_name="__main__")
   wait_until_quiet 2
 }
 
+# Ends every other process of the try's namespace (where this is its first process, as unshare
+# starts it), then removes the try's folder.
+end_try() {
+  if [ $$ -eq 1 ]; then
+    kill -KILL -1 2>/dev/null || true
+    sleep 0.5
+  fi
+  [ -z "$scratch" ] || rm -rf "$scratch"
+}
+
 if [ -n "$try_mode" ]; then
   scratch=
-  trap '[ -z "$scratch" ] || rm -rf "$scratch"' EXIT
+  trap end_try EXIT
   one_try "$@"
   exit
 fi
@@ -244,9 +254,16 @@ speech_after_keys() {
     function seconds(stamp) {
       return substr(stamp, 1, 2) * 3600 + substr(stamp, 4, 2) * 60 + substr(stamp, 7)
     }
-    FNR == NR { at[NR] = $1; name[NR] = substr($0, index($0, " ") + 1); keys = NR; next }
+    # Times of day, past midnight where the try went on over it.
+    FNR == NR {
+      at[NR] = $1 + (NR > 1 && $1 < at[NR - 1] - 43200 ? 86400 : 0)
+      name[NR] = substr($0, index($0, " ") + 1)
+      keys = NR
+      next
+    }
     /^[0-9][0-9]:[0-9][0-9]:[0-9][0-9]\.[0-9]+ - SPEECH OUTPUT: / {
       t = seconds($1)
+      if (t < at[1] - 43200) t += 86400
       for (k = keys; k >= 1 && at[k] > t; k--) {}
       if (k < 1) next
       text = substr($0, index($0, "SPEECH OUTPUT: ") + 15)
