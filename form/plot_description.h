@@ -11,4 +11,9 @@ namespace sho {
 // locale's digits; the step numbers are in ASCII digits.
 Message PlotDescription(const PlotFacts& facts, const NumberSymbols& symbols);
 
+// What a run that went to its end says it did, for screen readers, without moving the focus: that
+// it is done, then what the plot's description says of the steps shown and the curves' ends, in
+// the same words.
+Message RunSummary(const PlotFacts& facts, const NumberSymbols& symbols);
+
 }  // namespace sho

@@ -207,6 +207,10 @@ def main(program):
         check("after the run the plot's description says which steps are shown and how far apart "
               "the curves end", described and "At step 5279 the red point is" in
               description_of(plot), description_of(plot))
+        told = wait_for("the run's notification", lambda: find(app, "notification"))
+        check("the run tells what it did in a notification, in the plot description's words",
+              told is not None and told.name == "The run is done. " +
+              description_of(plot)[len(LEGEND) + 1:], told.name if told else "none")
 
         # The drop-down opens wider than the box, as wide as its entries.
         box_extents = extents(box)

@@ -308,6 +308,44 @@ TEST_F(Window, OverflowIsReportedWithWhatTheRunLeft) {
                                       "The red point lies outside the drawing\\."));
 }
 
+// Counts the times a widget is shown.
+class ShowCount final : public QObject {
+ public:
+  explicit ShowCount(QWidget* widget) { widget->installEventFilter(this); }
+  int shown = 0;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    shown += event->type() == QEvent::Show;
+    return false;
+  }
+};
+
+// Screen readers speak a notification as it is shown.
+TEST_F(Window, EachFinishedRunShowsANotificationOfWhatThePlotShowsAndKeepsTheFocus) {
+  ASSERT_EQ(QAccessible::queryAccessibleInterface(form.RunStatus)->role(),
+            QAccessible::Notification);
+  EXPECT_FALSE(form.RunStatus->isVisible());
+  EXPECT_TRUE(form.RunStatus->rect().isEmpty());  // the window does not show it
+  const ShowCount notified(form.RunStatus);
+  TypeEntries("1", "30", "0.01");
+  ClickRun();
+  ClickRun();  // the same text once more
+  EXPECT_EQ(notified.shown, 2);
+  EXPECT_EQ(QApplication::focusWidget(), form.Command1);
+  const std::string legend = "Red points: Euler's positions. Blue points: the exact cosine. ";
+  const std::string description = Accessible(form.fig, QAccessible::Description);
+  ASSERT_EQ(description.substr(0, legend.size()), legend);
+  EXPECT_EQ(Accessible(form.RunStatus, QAccessible::Name),
+            "The run is done. " + description.substr(legend.size()));
+
+  TypeEntries("1", "0", "0.1");  // stops in step 3,483, and its message says so
+  ClickRun();
+  DismissError();
+  EXPECT_EQ(notified.shown, 2);
+  EXPECT_FALSE(form.RunStatus->isVisible());
+}
+
 // Runs the event loop as the program does until it ends, or gives up after ten seconds.
 int RunEventLoop() {
   QTimer::singleShot(10000, [] { QCoreApplication::exit(99); });

@@ -71,6 +71,10 @@
         <source>The blue point lies outside the drawing.</source>
         <translation>نقطهٔ آبی بیرون از محدودهٔ نمودار است.</translation>
     </message>
+    <message>
+        <source>The run is done.</source>
+        <translation>اجرا انجام شد.</translation>
+    </message>
 </context>
 <context>
     <name>Page</name>

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Every text the program shows has a finished translation in every language it ships: brings a
-# copy of each .ts file up to date with the sources, as target sho_window_lupdate does, and fails
+# copy of each .ts file up to date with the sources, as target sho_translations_lupdate does, and fails
 # when lrelease finds a text there without a finished translation (a new or changed text). Fails
 # too when lupdate reports an error, or finds fewer texts in the sources than the .ts file
 # translates: a source it could not read (it says so and goes on) would leave its texts out.

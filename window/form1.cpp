@@ -33,6 +33,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
   controls_ = BuildControls(*this, list_, list_model_);
   BindControls();
   PlotMenu = new sho::PlotMenu(*fig, *this);
+  RunStatus = new sho::RunStatus(*this);
   NameForScreenReaders();
   plot_ = std::make_unique<Plot>(*fig);
   outputs_ = std::make_unique<RunOutputs>([this] { return ReadEntries(); }, list_, *plot_, files_);
@@ -77,9 +78,10 @@ void Form1::NameForScreenReaders() {
   DescribePlot();
 }
 
-void Form1::DescribePlot() {
+PlotFacts Form1::DescribePlot() {
   const PlotFacts facts = FactsOf(fig->Shown(kEulerColour), fig->Shown(kExactColour));
   fig->setAccessibleDescription(Translated(PlotDescription(facts, LocaleNumberSymbols())));
+  return facts;
 }
 
 EntryTexts Form1::ReadEntries() const {
@@ -92,20 +94,22 @@ void Form1::Command1_Click() {
   list_.SetEditText(Cmby->currentText().toStdString());
   try {
     PerformRun(*outputs_);
-    ShowRunResults();
+    ShowRunResults(true);
   } catch (const RunError& error) {
-    ShowRunResults();
+    ShowRunResults(false);
     ReportRunError(error);
   }
 }
 
-void Form1::ShowRunResults() {
+void Form1::ShowRunResults(bool finished) {
   list_model_.Publish();
   Cmby->setCurrentIndex(-1);
   const std::string_view edit_text = list_.EditText();
   Cmby->setEditText(QString::fromUtf8(edit_text.data(), static_cast<qsizetype>(edit_text.size())));
   fig->ShowChanges();
-  DescribePlot();
+  const PlotFacts facts = DescribePlot();
+  // A run that stopped says so in its message alone.
+  RunStatus->Tell(finished ? Translated(RunSummary(facts, LocaleNumberSymbols())) : QString());
 }
 
 void Form1::ReportRunError(const RunError& error) {

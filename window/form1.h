@@ -16,12 +16,14 @@
 #include "outputs/data_files.h"
 #include "outputs/plot.h"
 #include "outputs/plot_canvas.h"
+#include "outputs/plot_facts.h"
 #include "outputs/results_list.h"
 #include "outputs/results_list_model.h"
 #include "outputs/run_outputs.h"
 #include "runtime/run_error.h"
 #include "window/control_builder.h"
 #include "window/plot_menu.h"
+#include "window/run_status.h"
 
 namespace sho {
 
@@ -57,6 +59,8 @@ class Form1 : public QWidget {
   QPushButton* Exit = nullptr;
   // Opened by right-clicking the plot or what lies on it.
   sho::PlotMenu* PlotMenu = nullptr;
+  // Tells screen readers what a run did.
+  sho::RunStatus* RunStatus = nullptr;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -66,9 +70,11 @@ class Form1 : public QWidget {
   void BindControls();
   // Names for the controls whose caption does not say what they are, for screen readers.
   void NameForScreenReaders();
-  void DescribePlot();
+  // Describes the plot as it is now; returns the facts told.
+  PlotFacts DescribePlot();
   EntryTexts ReadEntries() const;
-  void ShowRunResults();
+  // Shows what the run did in the list and the plot; `finished`: it went to its end, and says so.
+  void ShowRunResults(bool finished);
   void ReportRunError(const RunError& error);
 
   Controls controls_;

@@ -45,7 +45,10 @@ function controlElement(control, inside) {
       return element('label', placed, namedControl(control.name, element('textarea',
         { spellcheck: 'false' }, '\n' + escaped(control.text.replace(/\r\n/g, '\n')))));
     case 'comboBox':
-      return element('label', placed, namedControl(control.name, '<select></select>'));
+      // Named by `for`, which holds for each new select that takes the id (list.js), where a
+      // browser may not name a select put into the label after it was made.
+      return element('label', { ...placed, for: domId(control.key) },
+        namedControl(control.name, element('select', { id: domId(control.key) })));
     case 'pictureBox':
       // What lies on the drawing (the axis, the legend), then the canvas, its last child.
       return element('div', placed, inside + element('canvas',

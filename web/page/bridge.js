@@ -104,7 +104,7 @@ export function start(language) {
 // `symbols` (the plot's description writes its digits), and the list entry the user chose (-1
 // for none). Returns what the run did:
 // { filesOpened, lines, entries, editText, error: { title, text, details, entry } | null,
-//   plotDescription }.
+//   plotDescription, runStatus ('' for a run that stopped) }.
 export function run(entries, symbols, chosen) {
   const answer = withTexts([...entries, symbols.decimal], (y0, phi, dt, separator) =>
     text(program._sho_run(y0, phi, dt, separator, symbols.zero, chosen)),

@@ -14,6 +14,7 @@ import * as PlotMenu from './plot_menu.js';
 import * as PlotView from './plot.js';
 import * as ProgramEnded from './program_ended.js';
 import * as ResultsListView from './list.js';
+import * as RunStatusView from './run_status.js';
 import { fitToScreen, watchScreen } from './screen_fit.js';
 import { adoptWindow } from './window.js';
 import windows from './window_facts.js';
@@ -47,6 +48,7 @@ function ShowRunResults(result) {
     () => (result.entries > 0 ? orOnFault(Bridge.listEntries, '') : ''));
   PlotView.paint(Bridge.plotImage());
   PlotView.describe(result.plotDescription);
+  RunStatusView.tell(result.runStatus);
   return listFilled;
 }
 
@@ -211,6 +213,7 @@ function showWindow(description) {
     PlotView.attach(canvas, description.plotDescription);
     PlotMenu.attach(canvas.parentElement, canvas);
     ResultsListView.attach(controls.get('Cmby'), description.listText);
+    RunStatusView.attach(controls.get('Command1'));
     watchScreen(refit, canvas);
   });
 }

@@ -6,15 +6,19 @@
 // A run shows its header at once and its ten thousand entries a moment later: browsers take long
 // to make, change or remove that many options (Firefox takes seconds to remove them from a list,
 // and a browser that keeps an accessibility tree updates it for each), and nobody reads them in
-// the frame after Run. So each run gets a new list holding only its header, marked busy: it goes
-// before the last one, so that the label names it and not the last, and above it; the last is
-// taken out of the tab order at once and removed in the browser's idle time. The entries are made
-// in idle time too and put in at once, and at once as soon as anybody reaches the list (focus,
+// the frame after Run. So each run gets a new list holding only its header, marked busy: it takes
+// the id the label names, goes before the last one and above it; the last is taken out of the tab
+// order at once and removed in the browser's idle time a moment later. The entries are made in
+// idle time too and put in at once, and at once as soon as anybody reaches the list (focus,
 // pointer or key), so that nobody ever meets a list that mixes two runs.
 
 import { whenIdle } from './frames.js';
 
 const kNoBreakSpace = '\u00A0';
+// After a run, the list waits this long before it fills itself in idle time: Firefox tells a screen
+// reader of every entry put into a list, and Orca, taking seconds over ten thousand of them, would
+// hear nothing else meanwhile, not even what the run said it did.
+const kQuietAfterRunMilliseconds = 500;
 let select = null;
 let pending = null;  // the entries still to put into `select`: { text, lines, made, options }
 const replaced = [];  // lists of earlier runs, still to be removed
@@ -78,9 +82,11 @@ function fillNow() {
   putIn();
 }
 
-// Takes over the list's select, which shows `editText` until the first run.
+// Takes over the list's select, which shows `editText` until the first run; its label names it
+// by its id, which the list of each run takes in turn.
 export function attach(listSelect, editText) {
   select = newList(editText);
+  select.id = listSelect.id;
   listSelect.replaceWith(select);
 }
 
@@ -91,6 +97,8 @@ export function show(editText, entries) {
   const next = newList(editText);
   next.setAttribute('aria-busy', 'true');
   last.tabIndex = -1;
+  next.id = last.id;
+  last.removeAttribute('id');
   last.before(next);
   replaced.push(last);
   select = next;
@@ -100,7 +108,7 @@ export function show(editText, entries) {
     fillDone = resolve;
   });
   if (document.activeElement === last) select.focus();  // and so filled at once
-  whenIdle(fillWhenIdle);
+  setTimeout(() => whenIdle(fillWhenIdle), kQuietAfterRunMilliseconds);
   return filled;
 }
 

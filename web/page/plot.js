@@ -4,17 +4,11 @@
 
 let canvas = null;
 let context = null;
-let description = null;
 
-// Takes over the canvas of the drawing area; `text`, its description, goes beside it.
+// Takes over the canvas of the drawing area; `text` is its description.
 export function attach(plotCanvas, text) {
   canvas = plotCanvas;
   context = canvas.getContext('2d', { alpha: false });
-  description = document.createElement('p');
-  description.id = 'plot-description';
-  description.hidden = true;  // read as the canvas's description, not once more as text
-  canvas.after(description);
-  canvas.setAttribute('aria-describedby', description.id);
   describe(text);
 }
 
@@ -27,7 +21,9 @@ export function paint(image) {
   context.putImageData(image, 0, 0);
 }
 
-// What a sighted user sees in the plot, in words.
+// What a sighted user sees in the plot, in words. On the canvas itself: Chromium does not follow
+// a change of a hidden element that describes it until the canvas takes the focus, and then tells
+// a screen reader of the description once more, which it speaks twice.
 export function describe(text) {
-  description.textContent = text;
+  canvas.setAttribute('aria-description', text);
 }

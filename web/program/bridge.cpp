@@ -127,6 +127,8 @@ std::string RunResult(const std::exception* stop, const NumberSymbols& symbols) 
   const PlotDrawing& drawing = program.PlotSurface().Drawing();
   const PlotFacts facts = FactsOf(drawing.Shown(kEulerColour), drawing.Shown(kExactColour));
   json.Add("plotDescription", InPageLanguage(PlotDescription(facts, symbols)));
+  // A run that stopped says so in its message alone.
+  json.Add("runStatus", stop ? std::string() : InPageLanguage(RunSummary(facts, symbols)));
   return json.Close().Text();
 }
 

@@ -24,17 +24,21 @@ const CHROMIUM_QUIET = [
   '--disable-extensions',
 ];
 
-function chromiumOptions(profile, language) {
+function chromiumOptions(profile, language, env) {
   const args = [...CHROMIUM_QUIET, `--user-data-dir=${profile}`, `--lang=${language}`,
     `--accept-lang=${language}`];
   if (process.getuid?.() === 0) args.push('--no-sandbox');
+  // Headless Chromium keeps no accessibility tree unless told to.
+  if (env) args.push('--force-renderer-accessibility');
   return { browser: 'chrome', executablePath: EXECUTABLES.chromium, args,
-    env: { ...process.env, LANGUAGE: language } };
+    env: { ...(env ?? process.env), LANGUAGE: language } };
 }
 
-function firefoxOptions(profile, language) {
+function firefoxOptions(profile, language, env) {
   return {
     browser: 'firefox',
+    // Firefox tells a screen reader nothing unless it has a display.
+    ...(env ? { env, headless: false } : {}),
     protocol: 'webDriverBiDi',
     executablePath: EXECUTABLES.firefox,
     userDataDir: profile,
@@ -51,11 +55,14 @@ function firefoxOptions(profile, language) {
   };
 }
 
-// `name` is 'chromium' or 'firefox'; `language` the browser's first language ('en', 'fa').
-export async function launch(name, { language = 'en' } = {}) {
+// `name` is 'chromium' or 'firefox'; `language` the browser's first language ('en', 'fa'). Given
+// `screenReader`, the environment of a listening session (screen_reader.mjs), the browser runs
+// there and tells a screen reader what its pages hold.
+export async function launch(name, { language = 'en', screenReader = null } = {}) {
   const profile = mkdtempSync(join(tmpdir(), `sho-${name}-`));
-  const options = name === 'firefox' ? firefoxOptions(profile, language)
-    : chromiumOptions(profile, language);
+  const env = screenReader?.env;
+  const options = name === 'firefox' ? firefoxOptions(profile, language, env)
+    : chromiumOptions(profile, language, env);
   let browser;
   try {
     browser = await puppeteer.launch({ headless: true, timeout: 60_000, protocolTimeout: 120_000,
