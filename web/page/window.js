@@ -1,5 +1,5 @@
 // The program's window as the page's script takes it over from the page's HTML, where the page's
-// build wrote it (build/window_markup.mjs).
+// build wrote it (build_time/window_markup.mjs).
 
 // The element of a control that the window works with: the text box, the list's select, the
 // plot's canvas (each the last child of the control's element), the frame, the label or the

@@ -1,4 +1,4 @@
-#include "web/build/window_description.h"
+#include "web/build_time/window_description.h"
 
 #include <algorithm>
 #include <string>

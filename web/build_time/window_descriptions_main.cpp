@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "web/build/window_description.h"
+#include "web/build_time/window_description.h"
 #include "web/shared/json_text.h"
 #include "web/shared/page_language.h"
 
