@@ -132,4 +132,16 @@ int FontPixelSize(const FontSpec& font) {
   return static_cast<int>(std::lround(font.points * kTwipsPerPoint / kTwipsPerPixel));
 }
 
+std::uint32_t ControlFillColour(const ControlSpec& row) {
+  return row.kind == ControlKind::kLine ? ControlForeColour(row) : ControlBackColour(row);
+}
+
+std::string ControlShownText(const ControlSpec& row) {
+  std::string text = row.text;
+  for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at)) {
+    text.erase(at, 1);
+  }
+  return text;
+}
+
 }  // namespace sho

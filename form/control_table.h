@@ -96,4 +96,11 @@ std::uint32_t DefaultForeColour(ControlKind kind);
 std::uint32_t ControlBackColour(const ControlSpec& row);
 std::uint32_t ControlForeColour(const ControlSpec& row);
 
+// The colour the control's area is filled with: its back colour, but a line is its fore colour all
+// through.
+std::uint32_t ControlFillColour(const ControlSpec& row);
+
+// The control's text as it shows it: the table's CR LF as line breaks.
+std::string ControlShownText(const ControlSpec& row);
+
 }  // namespace sho

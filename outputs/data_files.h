@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 
+#include "outputs/data_lines.h"
 #include "outputs/pairing_record.h"
 #include "outputs/whole_pairs.h"
 
@@ -35,8 +36,8 @@ namespace sho {
 // files hold whatever the disk had written.
 class DataFiles {
  public:
-  static constexpr const char* kPositionsName = "y.dat";
-  static constexpr const char* kVelocitiesName = "v.dat";
+  static constexpr const char* kPositionsName = DataFileName(DataFile::kPositions);
+  static constexpr const char* kVelocitiesName = DataFileName(DataFile::kVelocities);
 
   // The files live in `directory`: the working directory, unless a test says otherwise.
   explicit DataFiles(std::filesystem::path directory = ".",

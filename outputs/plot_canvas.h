@@ -27,7 +27,8 @@ class PlotCanvas : public QWidget, public PlotSurface {
   // A copy of the drawing in device pixels, without the child controls: later points leave it as
   // it is.
   QImage Drawing() const;
-  const PlotTrace& Shown(Colour colour) const { return drawing_.Shown(colour); }
+  // The drawing as it stands, for what it shows.
+  const PlotDrawing& Drawn() const { return drawing_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -34,4 +34,8 @@ std::string DistanceText(double distance) {
   return std::string(text, end);
 }
 
+PlotFacts FactsOf(const PlotDrawing& drawing) {
+  return FactsOf(drawing.Shown(kEulerColour), drawing.Shown(kExactColour));
+}
+
 }  // namespace sho

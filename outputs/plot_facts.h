@@ -17,6 +17,8 @@ struct PlotFacts {
 };
 
 PlotFacts FactsOf(const PlotTrace& euler, const PlotTrace& exact);
+// What the drawing shows: its red points, Euler's, against its blue ones, the exact curve's.
+PlotFacts FactsOf(const PlotDrawing& drawing);
 
 // A distance as a listener would want it: three significant digits as printf's "%.3g" writes them
 // ("0.0123", "45.6", "1.5e-05"), and from 100 up the whole number ("%.0f": "263524"), ASCII digits.

@@ -7,7 +7,6 @@
 #include <utility>
 #include <vector>
 
-#include "form/accessible_names.h"
 #include "form/palette.h"
 #include "form/plot_description.h"
 #include "form/run_stopped.h"
@@ -48,18 +47,10 @@ TEST(Form, TabsReadsAndStacksItsControlsAsTheWindowDoes) {
   EXPECT_THROW(ControlRow("Text1(3)"), std::out_of_range);
 }
 
-TEST(Form, NamesForScreenReadersAndPageColours) {
-  const auto name = [](const char* key) { return AccessibleName(ControlRow(key)); };
-  EXPECT_EQ(name("Cmby").value().text, "Current values");
-  EXPECT_EQ(name("Text2(1)").value().text, "Instructions");
-  EXPECT_EQ(name("fig").value().text, "Graphs");
-  EXPECT_FALSE(name("Text1(0)").has_value());
-
+TEST(Form, SystemColoursAndPlainOnes) {
   EXPECT_EQ(SystemColourRole(0x8000000F), PaletteRole::kButton);
   EXPECT_EQ(SystemColourRole(0x0080C0FF), std::nullopt);
   EXPECT_THROW(SystemColourRole(0x80000001), std::out_of_range);
-  EXPECT_EQ(PageColour(ControlBackColour(ControlRow("Frame2"))), 0x00EFEFEFu);
-  EXPECT_EQ(PageColour(ControlForeColour(ControlRow("Command1"))), 0x00000000u);
   EXPECT_EQ(PageColour(0x010080C0), 0x000080C0u);
 }
 

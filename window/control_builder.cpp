@@ -33,7 +33,7 @@ void ApplyColours(QWidget* widget, const ControlSpec& row) {
     palette.setColor(QPalette::Button, back);
     palette.setColor(QPalette::ButtonText, fore);
   } else if (row.kind == ControlKind::kLine) {
-    palette.setColor(QPalette::Window, fore);  // a line is its border colour all through
+    palette.setColor(QPalette::Window, WindowColour(ControlFillColour(row)));
   } else {
     palette.setColor(QPalette::Window, back);
     palette.setColor(QPalette::WindowText, fore);
@@ -55,8 +55,8 @@ QWidget* MakeEntry(const QString& text, QWidget* container) {
   return box;
 }
 
-QWidget* MakeInstructions(QString text, QWidget* container) {
-  auto* box = new QPlainTextEdit(text.replace("\r\n", "\n"), container);
+QWidget* MakeInstructions(const QString& text, QWidget* container) {
+  auto* box = new QPlainTextEdit(text, container);
   box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   box->setTabChangesFocus(true);
@@ -91,7 +91,7 @@ QWidget* MakeLabel(const QString& text, QWidget* container) {
 // The widget for a row of the table, by its kind alone.
 QWidget* MakeControl(const ControlSpec& row, QWidget* container, const ResultsList& list,
                      ResultsListModel& list_model) {
-  const QString text = QString::fromUtf8(row.text);
+  const QString text = QString::fromStdString(ControlShownText(row));
   switch (row.kind) {
     case ControlKind::kTextBox:
       return MakeEntry(text, container);

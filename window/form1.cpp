@@ -79,7 +79,7 @@ void Form1::NameForScreenReaders() {
 }
 
 PlotFacts Form1::DescribePlot() {
-  const PlotFacts facts = FactsOf(fig->Shown(kEulerColour), fig->Shown(kExactColour));
+  const PlotFacts facts = FactsOf(fig->Drawn());
   fig->setAccessibleDescription(Translated(PlotDescription(facts, LocaleNumberSymbols())));
   return facts;
 }

@@ -5,8 +5,10 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 
+#include "form/plot_menu.h"
 #include "outputs/shown_png.h"
 #include "window/message_box.h"
+#include "window/translations.h"
 
 namespace sho {
 namespace {
@@ -17,7 +19,7 @@ QString AskForPngFile(QWidget* parent) {
                      PlotMenu::tr("PNG images (*.png)"));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix(QStringLiteral("png"));
-  dialog.selectFile(QStringLiteral("plot.png"));
+  dialog.selectFile(QString::fromLatin1(kPlotFileName));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   return dialog.selectedFiles().constFirst();
 }
@@ -29,11 +31,11 @@ PlotMenu::PlotMenu(PlotCanvas& plot, QWidget& window)
   setObjectName("PlotMenu");
   // A menu reads in its parent's direction, and the window's is fixed: follow the user's language.
   setLayoutDirection(QGuiApplication::layoutDirection());
-  QAction* copy = addAction(tr("Copy plot"), this, &PlotMenu::CopyPlot_Click);
-  copy->setShortcut(QKeySequence::Copy);
+  QAction* copy = addAction(Translated(CopyPlotText()), this, &PlotMenu::CopyPlot_Click);
+  copy->setShortcut(QKeySequence(Qt::CTRL | static_cast<Qt::Key>(kCopyPlotKey)));
   copy->setShortcutContext(Qt::WidgetShortcut);
   plot_.addAction(copy);
-  addAction(tr("Save plot as PNG…"), this, &PlotMenu::SavePlot_Click);
+  addAction(Translated(SavePlotText()), this, &PlotMenu::SavePlot_Click);
 }
 
 void PlotMenu::CopyPlot_Click() { QGuiApplication::clipboard()->setImage(ShownImage(plot_)); }
