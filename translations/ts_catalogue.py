@@ -2,8 +2,10 @@
 """Reads the finished translations of a Qt Linguist file (.ts) and writes them for the page.
 
     ts_catalogue.py js TS_FILE OUTPUT     an ES module whose default export is
-                                          { context: { English: translation } }
+                                          { context: { English: translation } }, of the page's
+                                          own texts (context "Page"), which its scripts show
     ts_catalogue.py cpp TS_FILE OUTPUT    the C++ catalogue sho::kPersianTexts (web/shared/catalogue.h)
+                                          of the program's texts, all but the page's own
     ts_catalogue.py json TS_FILE          the module's object as JSON, on standard output
     ts_catalogue.py count TS_FILE         how many finished translations the file holds
 
@@ -107,6 +109,11 @@ def cpp_catalogue(texts, ts_name):
     return "\n".join(lines)
 
 
+# The context of the texts that the page's scripts translate themselves; the program's C++
+# translates all others.
+PAGE_CONTEXT = "Page"
+
+
 def write(path, text):
     with open(path, "w", encoding="utf-8", newline="\n") as file:
         file.write(text)
@@ -125,9 +132,9 @@ def main(arguments):
         return 1
     ts_name = ts_path.replace("\\", "/").rsplit("/", 1)[-1]
     if command == "js":
-        write(arguments[2], js_module(texts, ts_name))
+        write(arguments[2], js_module([t for t in texts if t[0] == PAGE_CONTEXT], ts_name))
     elif command == "cpp":
-        write(arguments[2], cpp_catalogue(texts, ts_name))
+        write(arguments[2], cpp_catalogue([t for t in texts if t[0] != PAGE_CONTEXT], ts_name))
     elif command == "json":
         sys.stdout.reconfigure(encoding="utf-8")
         json.dump(as_object(texts), sys.stdout, ensure_ascii=False)

@@ -2,18 +2,16 @@
 // of the page, when the page is built. Into page.html, which holds each of these empty:
 // - <title>: the window's caption;
 // - <style>: page.css and the window's own style sheet, where each control lies;
-// - <div id="window-area">: the window as HTML in English, then the window in each other
-//   language in a <template id="window-LANG">;
-// - <script id="window-facts">: what the page's script needs of the window besides its HTML (its
-//   caption, size, first focus, the plot's description and the list's text), as JSON, in each
-//   language;
+// - <div id="window-area">: the window as HTML, in English;
+// - <script id="window-facts">: what the page's script needs of the window besides its HTML, as
+//   JSON, in each language (in another language than English, the controls' names too);
 // - <script>: the page's script;
 // - <script id="program-wasm">: the program's WebAssembly as base64, a block of data that the
 //   browser does not run;
 // and the SHA-256 hashes of the style sheet and the script in its Content-Security-Policy, where
 // 'sha256-STYLE' and 'sha256-SCRIPT' stand for them. Fails, writing nothing, when a placeholder is
 // not there exactly once, when a part would end its element early, when the languages' windows
-// are laid out differently, or when the page would be larger than --max-bytes.
+// differ but for their names, or when the page would be larger than --max-bytes.
 // Usage: node build_page.mjs --window WINDOW_JSON --html HTML --css CSS --script SCRIPT
 //   --wasm WASM --output PAGE [--max-bytes N]
 import { createHash } from 'node:crypto';
@@ -34,35 +32,41 @@ const cspSource = (text) => `'sha256-${createHash('sha256').update(text, 'utf8')
 
 const escapedHtml = (text) => text.replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/>/g, '&gt;');
 
-// What the page's script needs of the window, in each language.
+// What the page's script needs of the window besides its HTML, in each language: its size, the
+// first focus, the plot's description and menu, the list's texts, the title of a stopped run's
+// message and the data files' names; and in each language but the HTML's, the controls' names
+// for screen readers, which are all that differs between the languages' windows.
 function windowFacts(descriptions) {
   const facts = {};
   for (const [language, description] of Object.entries(descriptions)) {
-    const { caption, width, height, firstFocus, plotDescription } = description;
+    const { width, height, firstFocus, plotDescription, listHeader, runStoppedTitle, plotMenu,
+      dataFiles } = description;
     const listText = description.controls.find((control) => control.key === 'Cmby').text;
-    facts[language] = { caption, width, height, firstFocus, plotDescription, listText };
+    facts[language] = { width, height, firstFocus, plotDescription, listText, listHeader,
+      runStoppedTitle, plotMenu, dataFiles };
+    if (language !== kShownLanguage) {
+      facts[language].names = Object.fromEntries(description.controls
+        .filter((control) => control.name !== null).map((control) => [control.key, control.name]));
+    }
   }
   // Inside the element, its end tag is the only thing the HTML parser looks for.
   return JSON.stringify(facts).replace(/</g, '\\u003c');
 }
 
-// One style sheet serves every language: only the texts differ between them.
-function windowStyleOfAll(descriptions) {
-  const styles = new Set(Object.values(descriptions).map(windowStyle));
-  if (styles.size !== 1) throw new Error('the windows of the languages are laid out differently');
-  return [...styles][0];
-}
-
-function windowHtml(descriptions) {
-  const templates = Object.entries(descriptions)
-    .filter(([language]) => language !== kShownLanguage)
-    .map(([language, description]) =>
-      `\n<template id="window-${language}">${windowMarkup(description)}</template>`);
-  return `<div id="window-area">${windowMarkup(descriptions[kShownLanguage])}</div>${templates.join('')}`;
+// The windows of all languages, laid out and drawn alike: only their controls' names differ.
+function checkWindowsAlike(descriptions) {
+  const withoutNames = (description) => ({ ...description,
+    controls: description.controls.map((control) => ({ ...control, name: null })),
+    plotDescription: null });
+  const looks = new Set(Object.values(descriptions).map((description) =>
+    windowMarkup(withoutNames(description)) + windowStyle(description)));
+  if (looks.size !== 1) throw new Error('the windows of the languages differ but for their names');
 }
 
 function buildPage({ html, css, script, wasm, descriptions }) {
-  const style = css + windowStyleOfAll(descriptions);
+  checkWindowsAlike(descriptions);
+  const shown = descriptions[kShownLanguage];
+  const style = css + windowStyle(shown);
   for (const [text, name] of [[style, 'style'], [script, 'script']]) {
     if (new RegExp(`</${name}`, 'i').test(text)) {
       throw new Error(`the ${name} holds </${name}, which would end its element early`);
@@ -73,8 +77,8 @@ function buildPage({ html, css, script, wasm, descriptions }) {
     ['<script></script>', `<script>${script}</script>`],
     [kWasmBlock, kWasmBlock.replace('></script>', `>${wasm.toString('base64')}</script>`)],
     [kFactsBlock, kFactsBlock.replace('></script>', `>${windowFacts(descriptions)}</script>`)],
-    [kWindowArea, windowHtml(descriptions)],
-    [kTitle, `<title>${escapedHtml(descriptions[kShownLanguage].caption)}</title>`],
+    [kWindowArea, `<div id="window-area">${windowMarkup(shown)}</div>`],
+    [kTitle, `<title>${escapedHtml(shown.caption)}</title>`],
     ["'sha256-STYLE'", cspSource(style)],
     ["'sha256-SCRIPT'", cspSource(script)],
   ]);

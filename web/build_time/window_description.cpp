@@ -8,9 +8,13 @@
 #include "form/control_table.h"
 #include "form/palette.h"
 #include "form/plot_description.h"
+#include "form/plot_menu.h"
+#include "form/run_stopped.h"
 #include "form/stacking.h"
 #include "form/tab_order.h"
+#include "outputs/data_lines.h"
 #include "outputs/plot_facts.h"
+#include "outputs/results_list.h"
 #include "runtime/units.h"
 #include "web/shared/page_language.h"
 
@@ -30,7 +34,7 @@ std::string CssColour(std::uint32_t colour) {
   return css;
 }
 
-const char* KindName(ControlKind kind) {
+const char* ControlKindName(ControlKind kind) {
   switch (kind) {
     case ControlKind::kTextBox:
       return "textBox";
@@ -95,11 +99,11 @@ void AddGeometry(JsonWriter& json, const ControlSpec& row) {
 }
 
 void AddControl(JsonWriter& json, const ControlSpec& row) {
-  json.Open().Add("key", ControlKey(row)).Add("kind", KindName(row.kind));
+  json.Open().Add("key", ControlKey(row)).Add("kind", ControlKindName(row.kind));
   json.Add("container", row.container);
   AddGeometry(json, row);
-  json.Add("text", row.text).Add("lang", TextLanguage(row.text));
-  json.Add("back", CssColour(ControlBackColour(row)));
+  json.Add("text", ControlShownText(row)).Add("lang", TextLanguage(row.text));
+  json.Add("fill", CssColour(ControlFillColour(row)));
   json.Add("fore", CssColour(ControlForeColour(row)));
   AddFont(json, row.font);
   json.Add("stack", StackRank(row)).Add("heading", IsTitle(row));
@@ -121,6 +125,16 @@ void AddWindowDescription(JsonWriter& json, std::string_view name) {
   AddFont(json, kWindowFont);
   json.Add("firstFocus", ControlKey(FirstFocus()));
   json.Add("plotDescription", InPageLanguage(PlotDescription(PlotFacts{}, NumberSymbols{})));
+  json.Add("listHeader", ResultsList::kHeader);
+  json.Add("runStoppedTitle", InPageLanguage(RunStoppedTitle()));
+  json.Open("plotMenu").Add("copy", InPageLanguage(CopyPlotText()));
+  json.Add("save", InPageLanguage(SavePlotText()));
+  json.Add("copyKey", std::string(1, kCopyPlotKey)).Add("fileName", kPlotFileName).Close();
+  json.OpenList("dataFiles");
+  for (const DataFile file : {DataFile::kPositions, DataFile::kVelocities}) {
+    json.Add("", DataFileName(file));
+  }
+  json.CloseList();
   json.OpenList("controls");
   for (const ControlSpec* row : ReadingOrder()) AddControl(json, *row);
   json.CloseList().Close();

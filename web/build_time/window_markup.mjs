@@ -10,9 +10,9 @@ const domId = (key) => 'control-' + key.replace('(', '-').replace(')', '');
 const kEntities = { '&': '&amp;', '<': '&lt;', '>': '&gt;', '"': '&quot;' };
 const escaped = (text) => String(text).replace(/[&<>"]/g, (c) => kEntities[c]);
 
-// An element as HTML; one without `content` (null) has no end tag. Attributes that are null are
-// left out.
-function element(tag, attributes, content = '') {
+// An element as HTML text; one without `content` (null) has no end tag. Attributes that are null
+// are left out.
+function html(tag, attributes, content = '') {
   const written = Object.entries(attributes)
     .filter(([, value]) => value !== null)
     .map(([name, value]) => ` ${name}="${escaped(value)}"`).join('');
@@ -22,14 +22,14 @@ function element(tag, attributes, content = '') {
 // A form control named by a label that screen readers hear but the window does not show, as
 // the desktop names it for them.
 const namedControl = (name, control) =>
-  element('span', { class: 'screen-reader-only' }, escaped(name)) + control;
+  html('span', { class: 'screen-reader-only' }, escaped(name)) + control;
 
 // A frame is a fieldset with its caption as legend; a frame around one entry names the entry.
 function frameLegend(control) {
   const caption = control.names
-    ? element('label', { for: domId(control.names) }, escaped(control.text))
+    ? html('label', { for: domId(control.names) }, escaped(control.text))
     : escaped(control.text);
-  return element('legend', {}, caption);
+  return html('legend', {}, caption);
 }
 
 // The control's element: its tag, its attributes and what it holds but for the controls inside
@@ -38,30 +38,30 @@ function controlElement(control, inside) {
   const placed = { class: `control kind-${control.kind}`, 'data-control': control.key };
   switch (control.kind) {
     case 'textBox':
-      return element('input', { ...placed, type: 'text', id: domId(control.key),
+      return html('input', { ...placed, type: 'text', id: domId(control.key),
         value: control.text, autocomplete: 'off', spellcheck: 'false' }, null);
     case 'multiLineTextBox':
       // The parser drops one line break straight after <textarea>, so one goes before the text.
-      return element('label', placed, namedControl(control.name, element('textarea',
-        { spellcheck: 'false' }, '\n' + escaped(control.text.replace(/\r\n/g, '\n')))));
+      return html('label', placed, namedControl(control.name, html('textarea',
+        { spellcheck: 'false' }, '\n' + escaped(control.text))));
     case 'comboBox':
       // Named by `for`, which holds for each new select that takes the id (list.js), where a
       // browser may not name a select put into the label after it was made.
-      return element('label', { ...placed, for: domId(control.key) },
-        namedControl(control.name, element('select', { id: domId(control.key) })));
+      return html('label', { ...placed, for: domId(control.key) },
+        namedControl(control.name, html('select', { id: domId(control.key) })));
     case 'pictureBox':
       // What lies on the drawing (the axis, the legend), then the canvas, its last child.
-      return element('div', placed, inside + element('canvas',
+      return html('div', placed, inside + html('canvas',
         { role: 'img', 'aria-label': control.name, tabindex: '0' }));
     case 'label':
-      return element(control.heading ? 'h1' : 'div',
+      return html(control.heading ? 'h1' : 'div',
         { ...placed, lang: control.lang || null, dir: 'auto' }, escaped(control.text));
     case 'line':
-      return element('div', placed);
+      return html('div', placed);
     case 'button':
-      return element('button', { ...placed, type: 'button' }, escaped(control.text));
+      return html('button', { ...placed, type: 'button' }, escaped(control.text));
     default:
-      return element('fieldset', placed, frameLegend(control) + inside);
+      return html('fieldset', placed, frameLegend(control) + inside);
   }
 }
 
@@ -70,23 +70,23 @@ export function windowMarkup(description) {
   const inside = (container) => description.controls
     .filter((control) => control.container === container)
     .map((control) => controlElement(control, inside(control.key))).join('');
-  return element('div', { class: 'window', lang: 'en', dir: 'ltr' }, inside('Form1'));
+  return html('div', { class: 'window', lang: 'en', dir: 'ltr' }, inside('Form1'));
 }
 
 const font = (of) => `font-family: ${of.family}; font-size: ${of.pixels}px; ` +
   `font-weight: ${of.bold ? 'bold' : 'normal'};`;
 
-// The window's size, colours and fonts, and where each control lies, as a style sheet.
+// The window's size, colours and fonts, and where each control lies, as a style sheet; and the
+// window's font family, which the page's own texts are written in too (--window-font-family).
 export function windowStyle(description) {
-  const rules = [`#window-area { width: ${description.width}px; height: ${description.height}px; }`,
+  const rules = [`:root { --window-font-family: ${description.font.family}; }`,
+    `#window-area { width: ${description.width}px; height: ${description.height}px; }`,
     `#window-area > .window { width: ${description.width}px; ` +
     `height: ${description.height}px; background-color: ${description.back}; ${font(description.font)} }`];
   for (const control of description.controls) {
-    // A line is its fore colour all through.
-    const back = control.kind === 'line' ? control.fore : control.back;
     rules.push(`#window-area [data-control="${control.key}"] { left: ${control.left}px; ` +
       `top: ${control.top}px; width: ${control.width}px; height: ${control.height}px; ` +
-      `background-color: ${back}; color: ${control.fore}; z-index: ${control.stack}; ` +
+      `background-color: ${control.fill}; color: ${control.fore}; z-index: ${control.stack}; ` +
       `${font(control.font)} }`);
   }
   return rules.join('\n') + '\n';

@@ -1,7 +1,7 @@
 // The program's C++ compiled to WebAssembly, as the page calls it: the run of the Run button, what
 // a run leaves in the list, the plot and the data files, and the digits of the page's language.
 // Every number and every rule of the window is made there; this only carries texts, bytes and
-// pixels across.
+// pixels across, in few calls: a Run takes four.
 import createShoEuler from './sho_page.js';
 
 let program = null;
@@ -19,53 +19,31 @@ export class ProgramEnded extends Error {
 
 let endedBy = null;
 
-// The program as this module calls it: each of its functions throws ProgramEnded where the
-// WebAssembly stops (whatever it throws: a trap and an abort throw a RuntimeError, running out of
-// stack a RangeError), and each of the bridge's own (_sho_*) throws ProgramFault where the C++
-// caught a fault.
-function watched(made) {
-  const calls = new Map();
-  const watch = (name) => (...args) => {
-    if (endedBy) throw new ProgramEnded(endedBy);
-    let answer;
-    try {
-      answer = made[name](...args);
-    } catch (error) {
-      endedBy = String((error && error.message) || error);
-      throw new ProgramEnded(endedBy);
-    }
-    if (name.startsWith('_sho_')) {
-      const fault = made._sho_fault();
-      if (made.HEAPU8[fault] !== 0) throw new ProgramFault(made.UTF8ToString(fault));
-    }
-    return answer;
-  };
-  return new Proxy(made, {
-    get(target, name) {
-      if (typeof name !== 'string' || !name.startsWith('_') || typeof target[name] !== 'function') {
-        return target[name];
-      }
-      if (!calls.has(name)) calls.set(name, watch(name));
-      return calls.get(name);
-    },
-  });
+// Calls the program's function `name`: throws ProgramEnded where the WebAssembly stops (whatever it
+// throws: a trap and an abort throw a RuntimeError, running out of stack a RangeError), and
+// ProgramFault where the C++ caught a fault, which its answer, null or 0, says.
+function call(name, ...args) {
+  if (endedBy) throw new ProgramEnded(endedBy);
+  let answer;
+  try {
+    answer = program[name](...args);
+  } catch (error) {
+    endedBy = String((error && error.message) || error);
+    throw new ProgramEnded(endedBy);
+  }
+  if (!answer) throw new ProgramFault(program.UTF8ToString(call('_sho_fault')));
+  return answer;
 }
 
 const text = (pointer) => program.UTF8ToString(pointer);
+const encoder = new TextEncoder();
 
-// Calls `call` with each of `texts` as a C string; frees them afterwards.
-function withTexts(texts, call) {
-  const pointers = texts.map((t) => {
-    const size = program.lengthBytesUTF8(t) + 1;
-    const pointer = program._malloc(size);
-    program.stringToUTF8(t, pointer, size);
-    return pointer;
-  });
-  try {
-    return call(...pointers);
-  } finally {
-    pointers.forEach((pointer) => program._free(pointer));
-  }
+// Puts `texts` into the program's input, each ended by a NUL, for the next call to read. A text is
+// cut at a NUL of its own, as a C string would be.
+function putInput(texts) {
+  const bytes = encoder.encode(texts.map((t) => `${t.split('\0')[0]}\0`).join(''));
+  const input = call('_sho_input', bytes.length);
+  program.HEAPU8.set(bytes, input);  // after the call, which may have grown the memory
 }
 
 // The program's WebAssembly, from the base64 text the page carries it in: a block of data that
@@ -95,55 +73,56 @@ export function start(language) {
       .then((made) => made.ready || made)
       .then(resolve, reject);
   }).then((made) => {
-    program = watched(made);
-    withTexts([language], (chosen) => program._sho_set_language(chosen));
+    program = made;
+    putInput([language]);
+    call('_sho_set_language');
   });
 }
+
+// The drawing at `pixels` of the program's memory, `columns` x `rows` device pixels, as an
+// ImageData over that memory: put it on a canvas at once.
+const imageAt = ([pixels, columns, rows]) =>
+  new ImageData(new Uint8ClampedArray(program.HEAPU8.buffer, pixels, columns * rows * 4), columns, rows);
 
 // One run of the Run button with the three entry texts, read with the decimal separator of
 // `symbols` (the plot's description writes its digits), and the list entry the user chose (-1
 // for none). Returns what the run did:
-// { filesOpened, lines, entries, editText, error: { title, text, details, entry } | null,
-//   plotDescription, runStatus ('' for a run that stopped) }.
+// { filesOpened, lines, entries, editText (where it is not the list's header), plot (an ImageData,
+//   to put on the canvas at once), error: { text, details, entry } | null, plotDescription,
+//   runStatus }.
 export function run(entries, symbols, chosen) {
-  const answer = withTexts([...entries, symbols.decimal], (y0, phi, dt, separator) =>
-    text(program._sho_run(y0, phi, dt, separator, symbols.zero, chosen)),
-  );
-  return JSON.parse(answer);
+  putInput([...entries, symbols.decimal]);
+  const result = JSON.parse(text(call('_sho_run', symbols.zero, chosen)));
+  const { pixels, columns, rows } = result.plot;
+  result.plot = imageAt([pixels, columns, rows]);
+  return result;
 }
 
-// Every list entry, one a line.
+// Every list entry of the last run, one a line.
 export function listEntries() {
-  return text(program._sho_list_entries());
+  return text(call('_sho_list_entries'));
 }
 
-// Draws the last run's points again for this device pixel ratio.
-export function setPlotRatio(ratio) {
-  program._sho_set_plot_ratio(ratio);
+// The last run's drawing again for this device pixel ratio, as run() gives it.
+export function plotForRatio(ratio) {
+  const place = call('_sho_set_plot_ratio', ratio) / 4;
+  return imageAt(program.HEAPU32.subarray(place, place + 3));
 }
 
-// The drawing as an ImageData over the program's memory: put it on a canvas at once.
-export function plotImage() {
-  const columns = program._sho_plot_columns();
-  const rows = program._sho_plot_rows();
-  const pixels = new Uint8ClampedArray(program.HEAPU8.buffer, program._sho_plot_pixels(),
-    columns * rows * 4);
-  return new ImageData(pixels, columns, rows);
-}
-
-// A copy of the bytes the last run appended to y.dat (0) or v.dat (1).
-export function dataLines(file) {
-  const start = program._sho_data_lines(file);
-  return program.HEAPU8.slice(start, start + program._sho_data_size(file));
+// Copies of the bytes the last run appended to y.dat and to v.dat.
+export function takeLines() {
+  const place = call('_sho_take_lines') / 4;
+  const [y, ySize, v, vSize] = program.HEAPU32.subarray(place, place + 4);
+  return [program.HEAPU8.slice(y, y + ySize), program.HEAPU8.slice(v, v + vSize)];
 }
 
 // The ten digits of the page's language, "0" to "9", in which the page writes its counts.
 export function digits() {
-  return text(program._sho_digits());
+  return text(call('_sho_digits'));
 }
 
 // Runs the program once on a window of its own, so that its WebAssembly is compiled and warm
 // before the first Run; changes nothing the page shows or keeps.
 export function warmUp() {
-  program._sho_warm_up();
+  call('_sho_warm_up');
 }

@@ -10,9 +10,11 @@ import * as Section from './data_files_section.js';
 import * as Store from './data_store.js';
 import { saveFile } from './download.js';
 import { ask, inform } from './messages.js';
-import { fillIn, qsTranslate } from './translate.js';
+import * as Life from './page_life.js';
+import * as ProgramEnded from './program_ended.js';
+import { fillIn, inPageDigits, qsTranslate } from './translate.js';
 
-const kFiles = ['y.dat', 'v.dat'];
+let files = [];  // the names of y.dat and v.dat, as the program gives them
 // This page's visit: its runs are stored under it.
 const kVisit = typeof crypto.randomUUID === 'function' ? crypto.randomUUID()
   : `${Date.now()}-${Math.random()}`;
@@ -38,7 +40,7 @@ let lastTold = '';  // of the last write: "kept" or "refused"
 let refusal = null;  // the error of the last refusal
 let persisted = null;  // the browser's answer to keeping the files when short of space
 let leaving = false;  // the page leaves, knowing what it loses
-const watchers = [];
+let watchedClosing = null;  // the closing of the storage's connection that storageClosed awaits
 
 // Why the browser did not keep the files, in the user's words.
 function reasonOf(error) {
@@ -72,7 +74,7 @@ function changed() {
   } else {
     removeEventListener('beforeunload', guard);
   }
-  for (const watcher of watchers) watcher();
+  if (Life.isOver()) ProgramEnded.showKept(whatIsKept());
 }
 
 function settle(run, state) {
@@ -136,10 +138,19 @@ const evictable = () => persisted === false &&
 function usable() {
   const { phase } = Store.state();
   if (phase === 'open') return Promise.resolve(Store.openConnection());
-  return Store.open(() => storageClosed()).then(() => {
+  return Store.open(files).then(() => {
     if (!Store.openConnection()) return null;
+    watchClosing();
     return readStored().then(() => Store.openConnection());
   });
+}
+
+// Opens the storage again when the connection opened last closes.
+function watchClosing() {
+  const closing = Store.whenClosed();
+  if (!closing || closing === watchedClosing) return;
+  watchedClosing = closing;
+  closing.then(() => storageClosed());
 }
 
 // The browser closed the storage, or a newer copy of the page took it over: opened again where
@@ -298,7 +309,7 @@ const compareKeys = ([order, visit, number], [otherOrder, otherVisit, otherNumbe
 // The file's bytes: the runs the storage keeps and this visit's runs it does not, in the order
 // they ran, once the runs that ran before are written.
 function fileBytes(k) {
-  return drained().then(() => usable()).then(() => Store.readFile(kFiles[k])).then((stored) => {
+  return drained().then(() => usable()).then(() => Store.readFile(files[k])).then((stored) => {
     const parts = (stored ?? []).slice();
     const storedKeys = new Set(parts.map((part) => part.key.join()));
     for (const run of held()) {
@@ -312,9 +323,9 @@ function fileBytes(k) {
 }
 
 export function download(k) {
-  return fileBytes(k).then((blob) => saveFile(blob, kFiles[k]), (error) => {
+  return fileBytes(k).then((blob) => saveFile(blob, files[k]), (error) => {
     const text = qsTranslate('Page', "%1 could not be read from the browser's storage: %2.");
-    inform(qsTranslate('Page', 'Data file not downloaded'), fillIn(text, kFiles[k], reasonOf(error)));
+    inform(qsTranslate('Page', 'Data file not downloaded'), fillIn(text, files[k], reasonOf(error)));
   });
 }
 
@@ -345,15 +356,34 @@ function deleteFiles() {
   });
 }
 
-// The lines of each file that only this page holds, because the browser did not keep them.
-export const linesOnlyHere = heldLines;
-
 // Resolves once the run's lines are stored, held or lost.
 export const settled = (run) => run.settled;
 
-// Calls `watcher()` whenever what the files hold changes.
-export function watch(watcher) {
-  watchers.push(watcher);
+// What became of the data files, for the page that shows once the program has ended: kept, or
+// lines only in the page, which the downloads beside it offer.
+function whatIsKept() {
+  const lines = heldLines();
+  if (lines === 0) {
+    return {
+      text: Life.current() === 'failed'
+        ? qsTranslate('Page', 'Its data files are kept: they are below. Reload the page to start the program again.')
+        : qsTranslate('Page', 'Its data files are kept: they are below.'),
+    };
+  }
+  const text = qsTranslate('Page', 'The browser did not keep %1 lines of each data file: they are only in this page, and closing it or loading it again loses them. Download y.dat and v.dat to keep them.');
+  return {
+    text: fillIn(text, inPageDigits(lines)),
+    downloads: [
+      { label: qsTranslate('Page', 'Download y.dat'), action: () => download(0) },
+      { label: qsTranslate('Page', 'Download v.dat'), action: () => download(1) },
+    ],
+  };
+}
+
+// Says on the page that shows once the program has ended what became of the data files, and goes
+// on saying it as that changes.
+export function sayWhatIsKept() {
+  ProgramEnded.showKept(whatIsKept());
 }
 
 // The page is about to be loaded again by its own button, which said what would be lost: the
@@ -363,16 +393,22 @@ export function leaveWithoutAsking() {
   changed();
 }
 
-// Shows the files' section in `place` and opens the storage; resolves once the counts show.
-export function start(place) {
-  Section.build(place, {
+// Shows the files' section in `place`, for the files named `names` (y.dat's and v.dat's), and
+// opens the storage; resolves once the counts show.
+export function start(place, names) {
+  files = names;
+  Section.build(place, files, {
     download,
     deleteFiles,
   });
   addEventListener('focus', () => {
     if (Store.openConnection()) readStored().then(changed);
   });
-  return Store.open(() => storageClosed()).then(() => (Store.openConnection() ? readStored() : null))
+  return Store.open(files).then(() => {
+    if (!Store.openConnection()) return null;
+    watchClosing();
+    return readStored();
+  })
     .then(() => {
       if (Store.state().phase === 'open') {
         askToPersist();

@@ -1,9 +1,9 @@
 // The data files' section below the window: what the files are, each file's line count, why the
 // browser does not keep them while it does not, and their downloads and Delete. It is handed
 // what it shows.
-import { direction, fillIn, inPageDigits, language, qsTranslate } from './translate.js';
+import { fillIn, inPageDigits, qsTranslate } from './translate.js';
 
-const kFiles = ['y.dat', 'v.dat'];
+let files = [];
 const counts = [];
 let status = null;
 let evictableNote = null;
@@ -16,11 +16,10 @@ function button(text, action) {
   return made;
 }
 
-// Builds the section in `place`; `download(k)` gives file k, `deleteFiles()` asks and deletes
-// both.
-export function build(place, { download, deleteFiles }) {
-  place.lang = language;
-  place.dir = direction;
+// Builds the section in `place` for the files named `names`; `download(k)` gives file k,
+// `deleteFiles()` asks and deletes both.
+export function build(place, names, { download, deleteFiles }) {
+  files = names;
   const heading = document.createElement('h2');
   heading.id = 'data-files-heading';
   heading.textContent = qsTranslate('Page', 'Data files');
@@ -28,7 +27,7 @@ export function build(place, { download, deleteFiles }) {
   const about = document.createElement('p');
   about.textContent = qsTranslate('Page', 'Every run appends its positions to y.dat and its velocities to v.dat. This browser keeps them for this page.');
   const list = document.createElement('ul');
-  kFiles.forEach((file, k) => {
+  files.forEach((file, k) => {
     counts[k] = document.createElement('li');
     list.append(counts[k]);
   });
@@ -52,7 +51,7 @@ export function build(place, { download, deleteFiles }) {
 // keeps them all); and whether it may clear them.
 export function show(lines, refusal, evictable) {
   if (!status) return;
-  kFiles.forEach((file, k) => {
+  files.forEach((file, k) => {
     counts[k].textContent = fillIn(qsTranslate('Page', 'Lines in %1: %2'), file, inPageDigits(lines));
   });
   const refused = qsTranslate('Page', 'This browser does not keep the data files: %1. The downloads give the lines of this visit.');

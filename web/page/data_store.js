@@ -22,6 +22,8 @@ let connection = null;
 let phase = 'opening';
 let refusal = null;
 let opening = null;
+let closing = null;
+let fileNames = [];
 
 const done = (request) =>
   new Promise((resolve, reject) => {
@@ -50,41 +52,43 @@ function upgradeFromFirstFormat(made, upgrade) {
       const number = (seen[file] ?? 0) + 1;
       seen[file] = number;
       lines.put(bytes, [file, number, '', number]);
-      if (file === 'y.dat') runs.put({ order: number, visit: '', number, lines: count }, [number, '', number]);
+      // Both files hold the same runs: the first file's records count them.
+      if (file === fileNames[0]) {
+        runs.put({ order: number, visit: '', number, lines: count }, [number, '', number]);
+      }
     }
     made.deleteObjectStore('lines');
     made.deleteObjectStore('totals');
   });
 }
 
-function watch(opened, onClosed) {
-  // A newer copy of the page that upgrades the format, or one that deletes the storage, needs
-  // this one to let go.
-  opened.onversionchange = (event) => {
-    opened.close();
-    if (connection !== opened) return;
-    connection = null;
-    if (event.newVersion === null) {
-      phase = 'closed';
-    } else {
-      phase = 'refused';
-      refusal = new DOMException('', 'VersionError');
-    }
-    onClosed();
-  };
-  // The browser closes it by itself when the site's data is cleared.
-  opened.onclose = () => {
-    if (connection !== opened) return;
-    connection = null;
-    phase = 'closed';
-    onClosed();
-  };
+// What becomes of `opened`: "closed" by the browser, or taken over by a "newer" copy of the page.
+function lose(opened, how) {
+  if (connection !== opened) return;
+  connection = null;
+  phase = how === 'newer' ? 'refused' : 'closed';
+  if (how === 'newer') refusal = new DOMException('', 'VersionError');
 }
 
-// Opens the storage, or opens it again after the browser closed it; `onClosed()` is told when
-// the browser closes it or a newer copy of the page takes it over. Resolves once it is open or
-// refused.
-export function open(onClosed) {
+// Resolves once `opened` is closed: by a newer copy of the page that upgrades the format, or one
+// that deletes the storage, which need this one to let go; or by the browser, as it does when the
+// site's data is cleared.
+const closingOf = (opened) => new Promise((resolve) => {
+  opened.onversionchange = (event) => {
+    opened.close();
+    lose(opened, event.newVersion === null ? 'closed' : 'newer');
+    resolve();
+  };
+  opened.onclose = () => {
+    lose(opened, 'closed');
+    resolve();
+  };
+});
+
+// Opens the storage of the files named `names` (y.dat's, then v.dat's), or opens it again after
+// the browser closed it. Resolves once it is open or refused.
+export function open(names) {
+  fileNames = names;
   opening ??= new Promise((resolve) => {
     if (!window.indexedDB) throw new DOMException('', 'SecurityError');
     const request = indexedDB.open(kDatabase, kVersion);
@@ -96,7 +100,7 @@ export function open(onClosed) {
     connection = opened;
     phase = 'open';
     refusal = null;
-    watch(opened, onClosed);
+    closing = closingOf(opened);
   }, (error) => {
     connection = null;
     phase = 'refused';
@@ -107,13 +111,16 @@ export function open(onClosed) {
   return opening;
 }
 
+// Resolves once the connection opened last closes; null before any opened.
+export const whenClosed = () => closing;
+
 // "opening", "open", "closed" or "refused"; and why it is refused or closed.
 export const state = () => ({ phase, refusal });
 
 // The open connection, or null.
 export const openConnection = () => connection;
 
-// Puts `runs`, each { key: [order, visit, number], lines, bytes: [of y.dat, of v.dat] }, in one
+// Puts `runs`, each { key: [order, visit, number], lines, bytes: [of file 1, of file 2] }, in one
 // transaction on `to`: all of them or none. Resolves once the browser has them.
 export function write(to, runs) {
   let transaction;
@@ -132,8 +139,8 @@ export function write(to, runs) {
   const records = transaction.objectStore(kRuns);
   for (const { key, lines: count, bytes } of runs) {
     const [order, visit, number] = key;
-    lines.put(bytes[0], ['y.dat', ...key]);
-    lines.put(bytes[1], ['v.dat', ...key]);
+    lines.put(bytes[0], [fileNames[0], ...key]);
+    lines.put(bytes[1], [fileNames[1], ...key]);
     records.put({ order, visit, number, lines: count }, key);
   }
   const written = finished(transaction);

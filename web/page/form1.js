@@ -18,10 +18,9 @@ import * as RunStatusView from './run_status.js';
 import { fitToScreen, watchScreen } from './screen_fit.js';
 import { adoptWindow } from './window.js';
 import windows from './window_facts.js';
-import {
-  fillIn, inPageDigits, language, numberSymbols, qsTranslate, useDigits,
-} from './translate.js';
+import { language, numberSymbols, qsTranslate, useDigits } from './translate.js';
 
+const facts = windows[language];  // what the page's build wrote of the window
 let controls = null;
 let area = null;
 let plotRatio = 0;
@@ -35,52 +34,34 @@ const entry = (k) => controls.get(`Text1(${k})`);
 function drawPlot(devicePixelRatio) {
   if (devicePixelRatio === plotRatio) return;
   plotRatio = devicePixelRatio;
-  orOnFault(() => {
-    Bridge.setPlotRatio(plotRatio);
-    PlotView.paint(Bridge.plotImage());
-  });
+  orOnFault(() => PlotView.paint(Bridge.plotForRatio(plotRatio)));
 }
 
 // What a run shows at once: the list's header, the plot and its description. The list's entries
-// follow in the browser's idle time; resolves once they are in the list.
+// follow after the frame; resolves once they are in the list.
 function ShowRunResults(result) {
-  const listFilled = ResultsListView.show(result.editText,
-    () => (result.entries > 0 ? orOnFault(Bridge.listEntries, '') : ''));
-  PlotView.paint(Bridge.plotImage());
+  const listFilled = ResultsListView.show(result.editText ?? facts.listHeader, result.entries);
+  PlotView.paint(result.plot);
   PlotView.describe(result.plotDescription);
   RunStatusView.tell(result.runStatus);
   return listFilled;
 }
 
-// What became of the data files, for the page that shows once the program has ended: kept, or
-// lines only in the page, which its downloads offer.
-function dataFilesNote(failed) {
-  const lines = DataFiles.linesOnlyHere();
-  if (lines === 0) {
-    return {
-      text: failed
-        ? qsTranslate('Page', 'Its data files are kept: they are below. Reload the page to start the program again.')
-        : qsTranslate('Page', 'Its data files are kept: they are below.'),
-    };
+// Hands the list the last run's entries where it waits for them: after the run's frame, or `now`
+// when somebody reaches the list before.
+function giveListEntries(now) {
+  if (ResultsListView.waitingForEntries()) {
+    ResultsListView.fill(orOnFault(Bridge.listEntries, ''), { now });
   }
-  const text = qsTranslate('Page', 'The browser did not keep %1 lines of each data file: they are only in this page, and closing it or loading it again loses them. Download y.dat and v.dat to keep them.');
-  return {
-    text: fillIn(text, inPageDigits(lines)),
-    downloads: [
-      { label: qsTranslate('Page', 'Download y.dat'), action: () => DataFiles.download(0) },
-      { label: qsTranslate('Page', 'Download v.dat'), action: () => DataFiles.download(1) },
-    ],
-  };
 }
 
 // The page in place of the window once the program has ended: `failed` where a fault ended it.
-function showEnded(title, again, { failed = false, details = '' } = {}) {
+function showEnded(title, again, details = '') {
   area.hidden = true;
   ProgramEnded.show(document.getElementById('ended'), {
-    title, kept: dataFilesNote(failed), details, again,
-    onAgain: DataFiles.leaveWithoutAsking,
+    title, details, again, onAgain: DataFiles.leaveWithoutAsking,
   });
-  DataFiles.watch(() => ProgramEnded.showKept(dataFilesNote(failed)));
+  DataFiles.sayWhatIsKept();
 }
 
 // A fault of the program's own is told in a message, and the window goes on. Where its WebAssembly
@@ -95,7 +76,7 @@ function ReportProgramFault(fault) {
   if (!(fault instanceof Bridge.ProgramEnded)) throw fault;
   if (!Life.fail()) return;
   showEnded(qsTranslate('Page', 'The program stopped because of a fault of its own.'),
-    qsTranslate('Page', 'Reload the page'), { failed: true, details: fault.message });
+    qsTranslate('Page', 'Reload the page'), fault.message);
 }
 
 // What `work()` gives; where the program fails in it, or cannot be called, `otherwise` (a fault
@@ -111,7 +92,7 @@ function orOnFault(work, otherwise) {
 }
 
 function ReportRunError(error) {
-  inform(error.title, error.text, error.details).then(() => {
+  inform(facts.runStoppedTitle, error.text, error.details).then(() => {
     if (error.entry < 0) return;
     entry(error.entry).focus();
     entry(error.entry).select();
@@ -123,7 +104,7 @@ function ReportRunError(error) {
 // as the page goes away.
 function takeLines() {
   const run = DataFiles.runAwaitingLines();
-  if (run) DataFiles.give(run, orOnFault(() => [Bridge.dataLines(0), Bridge.dataLines(1)], null));
+  if (run) DataFiles.give(run, orOnFault(Bridge.takeLines, null));
 }
 
 // The run appended `lines` to each data file: counted at once, taken out of the program after
@@ -147,6 +128,7 @@ function PerformRun({ texts, chosen }) {
     const listFilled = ShowRunResults(result);
     if (result.error) ReportRunError(result.error);
     const kept = result.filesOpened && result.lines > 0 ? keepLines(result.lines) : null;
+    afterNextFrame(() => giveListEntries(false));
     Promise.all([listFilled, kept]).then(() => afterNextFrame(Life.runEnds));
   } catch (fault) {
     Life.runEnds();
@@ -188,12 +170,11 @@ function pageLeaves() {
 // Exit. The browser paints the window from the HTML as soon as this has run, so anything else
 // waits until after that first frame: the focus on the first entry, the plot's canvas and menu,
 // the list, and the watch on the screen.
-function showWindow(description) {
+function showWindow() {
   area = document.getElementById('window-area');
-  const adopted = adoptWindow(area, language);
-  if (adopted.translated) document.title = description.caption;
+  const adopted = adoptWindow(area, facts.names);
   controls = adopted.elements;
-  const refit = () => fitToScreen(area, adopted.form, description, drawPlot);
+  const refit = () => drawPlot(fitToScreen(area, adopted.form, facts));
   refit();
   controls.get('Command1').addEventListener('click', Command1_Click);
   controls.get('Exit').addEventListener('click', Exit_Click);
@@ -208,11 +189,16 @@ function showWindow(description) {
   });
   afterNextFrame(() => {
     // Unless the user got there first.
-    if (document.activeElement === document.body) controls.get(description.firstFocus).focus();
+    if (document.activeElement === document.body) controls.get(facts.firstFocus).focus();
     const canvas = controls.get('fig');
-    PlotView.attach(canvas, description.plotDescription);
-    PlotMenu.attach(canvas.parentElement, canvas);
-    ResultsListView.attach(controls.get('Cmby'), description.listText);
+    PlotView.attach(canvas, facts.plotDescription);
+    PlotMenu.attach(canvas.parentElement, canvas, facts.plotMenu);
+    const list = controls.get('Cmby');
+    // Whoever reaches the list, whichever run's select holds it, finds the whole run in it.
+    for (const type of ['focusin', 'pointerdown', 'keydown']) {
+      list.parentElement.addEventListener(type, () => giveListEntries(true), true);
+    }
+    ResultsListView.attach(list, facts.listText);
     RunStatusView.attach(controls.get('Command1'));
     watchScreen(refit, canvas);
   });
@@ -227,7 +213,7 @@ function startProgram() {
   const ratio = plotRatio;
   plotRatio = 0;
   drawPlot(ratio);
-  const dataFiles = DataFiles.start(document.getElementById('data-files'));
+  const dataFiles = DataFiles.start(document.getElementById('data-files'), facts.dataFiles);
   for (const run of waitingRuns.splice(0)) PerformRun(run);
   const warm = new Promise((resolve) => {
     afterNextFrame(() => {
@@ -242,7 +228,7 @@ function startProgram() {
 // Shows the window at once and, after its first frame, starts the program's C++. Rejects where
 // the browser cannot run the program, with the window taken away again.
 export function start() {
-  showWindow(windows[language]);
+  showWindow();
   const programStarted = new Promise((resolve, reject) => {
     // Not in the first task after the window's first frame, which input and the next frame may
     // need, but once the browser is idle.

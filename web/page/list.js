@@ -20,14 +20,14 @@ const kNoBreakSpace = '\u00A0';
 // hear nothing else meanwhile, not even what the run said it did.
 const kQuietAfterRunMilliseconds = 500;
 let select = null;
-let pending = null;  // the entries still to put into `select`: { text, lines, made, options }
+// The entries still to put into `select`: { lines (null until they come), made, options, wanted }.
+let pending = null;
 const replaced = [];  // lists of earlier runs, still to be removed
 let lists = 0;  // made so far: each lies above the one before
 let filled = Promise.resolve();
 let fillDone = () => {};
 
 const withNoBreakSpaces = (text) => text.replace(/ /g, kNoBreakSpace);
-
 
 function newList(editText) {
   const made = document.createElement('select');
@@ -45,10 +45,6 @@ function newList(editText) {
 // says stop.
 function makeOptions(more) {
   for (const list of replaced.splice(0)) list.remove();
-  if (pending.lines === null) {
-    const text = pending.text();
-    pending.lines = text ? withNoBreakSpaces(text).split('\n') : [];
-  }
   const { lines, options } = pending;
   while (pending.made < lines.length && more()) {
     const end = Math.min(lines.length, pending.made + 500);
@@ -68,16 +64,21 @@ function putIn() {
 
 function fillWhenIdle(deadline) {
   if (!pending) return;
-  if (makeOptions(() => deadline.timeRemaining() > 1)) {
+  if (pending.lines && makeOptions(() => deadline.timeRemaining() > 1)) {
     putIn();
   } else {
     whenIdle(fillWhenIdle);
   }
 }
 
-// Puts the last run's entries into the list now, where they are not in it yet.
+// Puts the last run's entries into the list now, where they are not in it yet; where they have
+// not come yet, as soon as they come.
 function fillNow() {
   if (!pending) return;
+  if (!pending.lines) {
+    pending.wanted = true;
+    return;
+  }
   makeOptions(() => true);
   putIn();
 }
@@ -90,9 +91,9 @@ export function attach(listSelect, editText) {
   listSelect.replaceWith(select);
 }
 
-// Shows the edit text now, with nothing chosen, and the run's entries soon: `entries()` gives
-// them, one a line ('' for none), when they are first needed. Resolves once they are in the list.
-export function show(editText, entries) {
+// Shows the edit text now, with nothing chosen, and the run's `count` entries soon, once `fill`
+// has given them. Resolves once they are in the list.
+export function show(editText, count) {
   const last = select;
   const next = newList(editText);
   next.setAttribute('aria-busy', 'true');
@@ -103,13 +104,25 @@ export function show(editText, entries) {
   replaced.push(last);
   select = next;
   fillDone();  // a run still filling its list has no list any more
-  pending = { text: entries, lines: null, made: 0, options: document.createDocumentFragment() };
+  pending = { lines: count > 0 ? null : [], made: 0, options: document.createDocumentFragment(),
+    wanted: false };
   filled = new Promise((resolve) => {
     fillDone = resolve;
   });
-  if (document.activeElement === last) select.focus();  // and so filled at once
+  if (document.activeElement === last) select.focus();  // and so filled as soon as it can be
   setTimeout(() => whenIdle(fillWhenIdle), kQuietAfterRunMilliseconds);
   return filled;
+}
+
+// Whether the list waits for the entries of the run it shows.
+export const waitingForEntries = () => pending !== null && pending.lines === null;
+
+// The entries of the run the list shows, one a line ('' for none): they go into the list in idle
+// time, or `now`, or now where somebody has reached the list already.
+export function fill(text, { now = false } = {}) {
+  if (!waitingForEntries()) return;
+  pending.lines = text ? withNoBreakSpaces(text).split('\n') : [];
+  if (now || pending.wanted) fillNow();
 }
 
 // The index of the entry the user chose, or -1 while the edit text shows.

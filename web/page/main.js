@@ -1,16 +1,17 @@
 // Starts the program: checks that the browser can run it, then starts the window. The page's
 // state (page_life.js) is on <html data-state>.
 import { start } from './form1.js';
-import { direction, fillIn, language, qsTranslate } from './translate.js';
+import { fillIn, inPageLanguage, language, pageTexts, qsTranslate } from './translate.js';
 
 const page = document.documentElement;
 // The page's HTML is in English: a change of its language makes the browser style it anew.
-if (page.lang !== language) page.lang = language;
+if (page.lang !== language) {
+  page.lang = language;
+  inPageLanguage(pageTexts());
+}
 
 function notice(text) {
   const element = document.getElementById('notice');
-  element.lang = language;
-  element.dir = direction;
   element.textContent = text;
   element.hidden = false;
 }

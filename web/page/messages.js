@@ -1,12 +1,12 @@
 // The page's modal messages: a run that stopped, data files that could not be kept, and the
 // question before deleting them. One shows at a time; others wait their turn. Each reads in the
 // page's language, Persian right to left.
-import { direction, language, qsTranslate } from './translate.js';
+import { pageTexts, qsTranslate } from './translate.js';
 
 const waiting = [];
 let showing = false;
 
-function element(tag, className, text) {
+function dialogPart(tag, className, text) {
   const made = document.createElement(tag);
   if (className) made.className = className;
   if (text !== undefined) made.textContent = text;
@@ -17,18 +17,16 @@ function element(tag, className, text) {
 // the button pressed (Escape gives `cancelValue`).
 function open({ title, text, details, buttons, cancelValue }) {
   return new Promise((resolve) => {
-    const dialog = element('dialog', 'message');
-    dialog.lang = language;
-    dialog.dir = direction;
-    const heading = element('h2', 'message-title', title);
+    const dialog = dialogPart('dialog', 'message');
+    const heading = dialogPart('h2', 'message-title', title);
     heading.id = 'message-title';
     dialog.setAttribute('aria-labelledby', heading.id);
-    dialog.append(heading, element('p', 'message-text', text));
-    if (details) dialog.append(element('p', 'message-details', details));
-    const row = element('div', 'message-buttons');
+    dialog.append(heading, dialogPart('p', 'message-text', text));
+    if (details) dialog.append(dialogPart('p', 'message-details', details));
+    const row = dialogPart('div', 'message-buttons');
     let answer = cancelValue;
     for (const button of buttons) {
-      const made = element('button', '', button.label);
+      const made = dialogPart('button', '', button.label);
       made.type = 'button';
       made.addEventListener('click', () => {
         answer = button.value;
@@ -42,7 +40,7 @@ function open({ title, text, details, buttons, cancelValue }) {
       dialog.remove();
       resolve(answer);
     });
-    document.body.append(dialog);
+    pageTexts().append(dialog);
     dialog.showModal();
   });
 }

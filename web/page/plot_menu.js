@@ -5,13 +5,14 @@
 
 import { saveFile } from './download.js';
 import { inform } from './messages.js';
-import { direction, language, qsTranslate } from './translate.js';
+import { pageTexts, qsTranslate } from './translate.js';
 
 const kLongPress = 500;  // milliseconds
 const kStill = 10;  // CSS pixels a finger may move and still hold
 let figure = null;
 let canvas = null;
 let menu = null;
+let fileName = '';
 
 // The drawing area as shown: the drawing, then what lies on it in the order it is stacked, drawn
 // in CSS pixels on as many device pixels as the canvas has.
@@ -61,7 +62,7 @@ function copyPlot() {
 }
 
 function savePlot() {
-  imageBlob().then((blob) => saveFile(blob, 'plot.png'));
+  imageBlob().then((blob) => saveFile(blob, fileName));
 }
 
 function close(returnFocus) {
@@ -138,19 +139,19 @@ function watchLongPress() {
   for (const type of ['pointerup', 'pointercancel']) figure.addEventListener(type, cancel);
 }
 
-// Gives the drawing area (`figureElement`, holding the canvas and what lies on it) its menu.
-export function attach(figureElement, plotCanvas) {
+// Gives the drawing area (`figureElement`, holding the canvas and what lies on it) its menu, as
+// the program describes it: `texts` { copy, save, copyKey, fileName }, the items' captions in the
+// page's language, the letter that copies with Ctrl, and the name the saved file is offered under.
+export function attach(figureElement, plotCanvas, texts) {
   figure = figureElement;
   canvas = plotCanvas;
+  fileName = texts.fileName;
   menu = document.createElement('div');
   menu.className = 'plot-menu';
   menu.setAttribute('role', 'menu');
-  menu.lang = language;
-  menu.dir = direction;
   menu.hidden = true;
-  menu.append(item(qsTranslate('Form1', 'Copy plot'), copyPlot),
-              item(qsTranslate('Form1', 'Save plot as PNG…'), savePlot));
-  document.body.append(menu);
+  menu.append(item(texts.copy, copyPlot), item(texts.save, savePlot));
+  pageTexts().append(menu);
   figure.addEventListener('contextmenu', onContextMenu);
   menu.addEventListener('keydown', onMenuKey);
   // A click on an item keeps the focus in the menu, in browsers whose buttons take none.
@@ -160,7 +161,7 @@ export function attach(figureElement, plotCanvas) {
   });
   // The menu's keys, whether or not the browser makes a context-menu event of them.
   canvas.addEventListener('keydown', (event) => {
-    if ((event.ctrlKey || event.metaKey) && event.key.toLowerCase() === 'c') {
+    if ((event.ctrlKey || event.metaKey) && event.key.toLowerCase() === texts.copyKey.toLowerCase()) {
       event.preventDefault();
       copyPlot();
     } else if (event.key === 'ContextMenu' || (event.shiftKey && event.key === 'F10')) {

@@ -2,37 +2,33 @@
 // that stopped its WebAssembly: what happened, what became of the data files, the downloads while
 // some of their lines are only in the page, and a button that loads the page again, which starts
 // the program anew. It is handed its texts, already in the page's language.
-import { direction, language } from './translate.js';
-
 let said = null;
 let offers = null;
 
-function element(tag, text) {
+function textElement(tag, text) {
   const made = document.createElement(tag);
   made.textContent = text;
   return made;
 }
 
 function button(label, action) {
-  const made = element('button', label);
+  const made = textElement('button', label);
   made.type = 'button';
   made.addEventListener('click', action);
   return made;
 }
 
-// Shows in `place` the `title`, what became of the data files (`kept`, see below), the fault as
+// Shows in `place` the `title`, room for what became of the data files (showKept), the fault as
 // `details` where there was one, and the button `again`, which takes the focus; `onAgain()` is
 // called before the page is loaded again.
-export function show(place, { title, kept, details, again, onAgain }) {
-  place.lang = language;
-  place.dir = direction;
-  said = element('p', '');
+export function show(place, { title, details, again, onAgain }) {
+  said = textElement('p', '');
   said.id = 'program-ended-text';
   offers = document.createElement('div');
   offers.className = 'data-file-buttons';
-  const parts = [element('h2', title), said, offers];
+  const parts = [textElement('h2', title), said, offers];
   if (details) {
-    const fault = element('p', details);
+    const fault = textElement('p', details);
     fault.className = 'program-ended-details';
     fault.dir = 'auto';  // the browser's words, often English
     parts.push(fault);
@@ -44,7 +40,6 @@ export function show(place, { title, kept, details, again, onAgain }) {
   againButton.setAttribute('aria-describedby', said.id);
   parts.push(againButton);
   place.replaceChildren(...parts);
-  showKept(kept);
   place.hidden = false;
   againButton.focus();
 }

@@ -3,17 +3,16 @@
 // after Run in the reading order. It is there, empty, before the first run.
 
 import { afterNextFrame } from './frames.js';
-import { direction, language } from './translate.js';
+import { inPageLanguage } from './translate.js';
 
 let status = null;
 let told = 0;  // the texts handed to `tell` so far: only the last is said
 
 // Puts the status after the Run button `run`.
 export function attach(run) {
-  status = document.createElement('output');
+  // In the window, which is English, but in the page's language.
+  status = inPageLanguage(document.createElement('output'));
   status.className = 'screen-reader-only';
-  status.lang = language;
-  status.dir = direction;
   run.after(status);
 }
 

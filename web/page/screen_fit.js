@@ -8,15 +8,15 @@ const kScrollBarRoom = 24;
 // page out, as it must to tell the page's width without its scroll bar.
 const fitsAsItIs = (width) => matchMedia(`(min-width: ${width + kScrollBarRoom}px)`).matches;
 
-// Scales `form`, the window of `description`'s size, to the page's width within `area`; tells
-// `drawPlot` how many device pixels a CSS pixel of the plot then covers.
-export function fitToScreen(area, form, description, drawPlot) {
-  const scale = fitsAsItIs(description.width) ? 1
-    : Math.min(1, document.documentElement.clientWidth / description.width);
+// Scales `form`, the window of `size` ({ width, height }), to the page's width within `area`.
+// Returns how many device pixels a CSS pixel of the plot then covers.
+export function fitToScreen(area, form, size) {
+  const scale = fitsAsItIs(size.width) ? 1
+    : Math.min(1, document.documentElement.clientWidth / size.width);
   form.style.transform = scale < 1 ? `scale(${scale})` : '';
-  area.style.width = description.width * scale + 'px';
-  area.style.height = description.height * scale + 'px';
-  drawPlot(window.devicePixelRatio * scale);
+  area.style.width = size.width * scale + 'px';
+  area.style.height = size.height * scale + 'px';
+  return window.devicePixelRatio * scale;
 }
 
 // Zooming changes the device pixel ratio; calls `refit` whenever it does or the window resizes,

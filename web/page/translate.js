@@ -13,6 +13,17 @@ const persian = /^fa(-|$)/i.test(firstLanguage);
 export const language = persian ? 'fa' : 'en';
 export const direction = persian ? 'rtl' : 'ltr';
 
+// The part of the page whose texts are the page's own, not the window's: its messages and menu
+// go there too, so that all of them read in the page's language and direction.
+export const pageTexts = () => document.getElementById('page-texts');
+
+// Marks `element` as written in the page's language, in its direction.
+export function inPageLanguage(element) {
+  element.lang = language;
+  element.dir = direction;
+  return element;
+}
+
 // `text` of `context` in the page's language; a text without a translation stays English.
 export function qsTranslate(context, text) {
   if (!persian) return text;

@@ -1,8 +1,10 @@
 // What the page's script calls: a run of the Run button, what the run left in the list, the plot
-// and the data files, and the digits of the page's language. Texts are UTF-8, the finished texts in
-// the page's language; a returned pointer stays good until the next call. No exception leaves a
-// call: a run tells of one in its answer, every other call returns a harmless value and leaves the
-// fault's text for sho_fault().
+// and the data files, and the digits of the page's language. Few calls, each doing whole work: a
+// Run takes four (its entries handed in, the run itself, and after its frame its lines and its
+// list's entries). Texts are UTF-8, the finished texts in the page's language; a returned pointer
+// stays good until the next call. No exception leaves a call: one that fails returns a null
+// pointer (or 0) and leaves the fault's text for sho_fault(); a run tells of a stopped run in its
+// answer.
 
 #include <array>
 #include <cstdint>
@@ -16,17 +18,18 @@
 #include "form/message.h"
 #include "form/plot_description.h"
 #include "form/run_stopped.h"
+#include "outputs/data_lines.h"
 #include "outputs/plot_facts.h"
 #include "runtime/run_error.h"
+#include "web/program/page_window.h"
 #include "web/shared/json_text.h"
 #include "web/shared/page_language.h"
-#include "web/program/page_run.h"
 
 namespace sho {
 namespace {
 
-PageRun& Program() {
-  static PageRun program(1.0);
+PageWindow& Program() {
+  static PageWindow program(1.0);
   return program;
 }
 
@@ -39,6 +42,12 @@ std::string& Answer() {
 const char* Hand(std::string text) {
   Answer() = std::move(text);
   return Answer().c_str();
+}
+
+// What the script writes the entries into for the next run.
+std::string& Input() {
+  static std::string input;
+  return input;
 }
 
 // The text of a fault that a call caught, kept until sho_fault() hands it out: a fixed buffer, so
@@ -66,7 +75,7 @@ auto Guarded(Call call) -> decltype(call()) {
   } catch (...) {
     KeepFault("an exception of unknown type");
   }
-  if constexpr (!std::is_void_v<decltype(call())>) return {};
+  return {};
 }
 
 #ifdef SHO_PAGE_FAULTS
@@ -94,29 +103,42 @@ std::string ProvokedByEntry(std::string y0) { return y0; }
 void ProvokeListFault() {}
 #endif
 
-PageRun::DataFile DataFileOf(int file) {
-  return file == 0 ? PageRun::kPositions : PageRun::kVelocities;
+// Where the drawing's pixels are, and its size in device pixels: [pixels, columns, rows].
+using PlotPlace = std::array<std::uint32_t, 3>;
+
+PlotPlace PlaceOf(const PlotDrawing& drawing) {
+  return {static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(drawing.Pixels().data())),
+          static_cast<std::uint32_t>(drawing.Columns()), static_cast<std::uint32_t>(drawing.Rows())};
 }
 
-// The message the desktop shows for a run that stopped, and the entry that takes the focus after.
+void AddPlot(JsonWriter& json, const PlotDrawing& drawing) {
+  const PlotPlace place = PlaceOf(drawing);
+  json.Open("plot").Add("pixels", static_cast<int>(place[0])).Add("columns", static_cast<int>(place[1]));
+  json.Add("rows", static_cast<int>(place[2])).Close();
+}
+
+// The message the desktop shows for a run that stopped, but for its title, which the page knows,
+// and the entry that takes the focus after.
 void AddError(JsonWriter& json, const RunError& error) {
-  json.Open("error").Add("title", InPageLanguage(RunStoppedTitle()));
-  json.Add("text", InPageLanguage(RunStoppedText(error)));
+  json.Open("error").Add("text", InPageLanguage(RunStoppedText(error)));
   json.Add("details", InPageLanguage(RunStoppedDetails(error)));
   json.Add("entry", error.entry()).Close();
 }
 
 // A fault of the program itself, not of what the user typed: said as it is, with no place.
 void AddFault(JsonWriter& json, const std::exception& fault) {
-  json.Open("error").Add("title", InPageLanguage(RunStoppedTitle())).Add("text", "Error");
-  json.Add("details", fault.what()).Add("entry", -1).Close();
+  json.Open("error").Add("text", "Error").Add("details", fault.what()).Add("entry", -1).Close();
 }
 
 std::string RunResult(const std::exception* stop, const NumberSymbols& symbols) {
-  PageRun& program = Program();
+  PageWindow& program = Program();
   JsonWriter json;
   json.Open().Add("filesOpened", program.FilesOpened()).Add("lines", program.LinesWritten());
-  json.Add("entries", program.List().Count()).Add("editText", program.List().EditText());
+  json.Add("entries", program.List().Count());
+  // The list shows its header after any run that began its steps; the page knows the header.
+  if (program.List().EditText() != ResultsList::kHeader) {
+    json.Add("editText", program.List().EditText());
+  }
   if (const auto* error = dynamic_cast<const RunError*>(stop)) {
     AddError(json, *error);
   } else if (stop) {
@@ -125,11 +147,26 @@ std::string RunResult(const std::exception* stop, const NumberSymbols& symbols) 
     json.AddNull("error");
   }
   const PlotDrawing& drawing = program.PlotSurface().Drawing();
-  const PlotFacts facts = FactsOf(drawing.Shown(kEulerColour), drawing.Shown(kExactColour));
+  AddPlot(json, drawing);
+  const PlotFacts facts = FactsOf(drawing);
   json.Add("plotDescription", InPageLanguage(PlotDescription(facts, symbols)));
   // A run that stopped says so in its message alone.
   json.Add("runStatus", stop ? std::string() : InPageLanguage(RunSummary(facts, symbols)));
   return json.Close().Text();
+}
+
+// The texts Input() holds: y(0), Phi(0), the time step and the decimal separator, each ended by a
+// NUL.
+std::array<std::string, 4> InputTexts() {
+  std::array<std::string, 4> texts;
+  std::size_t at = 0;
+  for (std::string& text : texts) {
+    const std::size_t end = Input().find('\0', at);
+    if (end == std::string::npos) throw std::invalid_argument("the run's entries are not all there");
+    text = Input().substr(at, end - at);
+    at = end + 1;
+  }
+  return texts;
 }
 
 }  // namespace
@@ -147,23 +184,37 @@ const char* sho_fault() {
   return told.data();
 }
 
-// The language the page shows its texts in: "fa" or "en".
-void sho_set_language(const char* language) {
-  Guarded([=] { sho::SetPageLanguage(language); });
+// Room for `size` bytes that the script fills with what the next call reads: the page's language
+// (sho_set_language) or a run's texts (sho_run).
+char* sho_input(int size) {
+  return Guarded([=] {
+    sho::Input().assign(static_cast<std::size_t>(size), '\0');
+    return sho::Input().data();
+  });
 }
 
-// One run as the Run button performs it, with the three entry texts, the decimal separator and
-// the zero digit of the user's language, and the list entry chosen (-1 for none). Returns what
-// the run did, as JSON: the message of the error that stopped it, or null.
-const char* sho_run(const char* y0, const char* phi, const char* time_step, const char* separator,
-                    int zero_digit, int chosen) {
+// The language the page shows its texts in, "fa" or "en", as sho_input() holds it. Returns 1.
+int sho_set_language() {
+  return Guarded([] {
+    sho::SetPageLanguage(sho::Input().c_str());
+    return 1;
+  });
+}
+
+// One run as the Run button performs it, with the texts the script put into sho_input(): y(0),
+// Phi(0), the time step and the user's decimal separator, each ended by a NUL; the zero digit of
+// the user's language, and the list entry chosen (-1 for none). Returns what the run did, as JSON,
+// with where its drawing is and the message of the error that stopped it, or null.
+const char* sho_run(int zero_digit, int chosen) {
   return Guarded([=] {
     // Whatever fails from here on, the answer tells of no files opened and no lines written but
     // this run's.
     Program().ForgetRun();
+    const std::array<std::string, 4> texts = sho::InputTexts();
+    const std::string& separator = texts[3];
     const sho::NumberSymbols symbols{static_cast<char32_t>(zero_digit), separator};
     try {
-      Program().Run({sho::ProvokedByEntry(y0), phi, time_step}, separator, chosen);
+      Program().Run({sho::ProvokedByEntry(texts[0]), texts[1], texts[2]}, separator, chosen);
       return sho::Hand(sho::RunResult(nullptr, symbols));
     } catch (const std::exception& stop) {
       return sho::Hand(sho::RunResult(&stop, symbols));
@@ -189,30 +240,31 @@ const char* sho_list_entries() {
   });
 }
 
-// Draws the last run's points again for a screen of this device pixel ratio; the plot then has
-// sho_plot_columns() x sho_plot_rows() device pixels.
-void sho_set_plot_ratio(double device_pixel_ratio) {
-  Guarded([=] { Program().PlotSurface().Redraw(device_pixel_ratio); });
+// Draws the last run's points again for a screen of this device pixel ratio. Returns where the
+// drawing is: its pixels (row by row, four bytes R, G, B, A each: a canvas's ImageData as it is),
+// its columns and its rows.
+const std::uint32_t* sho_set_plot_ratio(double device_pixel_ratio) {
+  return Guarded([=] {
+    static sho::PlotPlace place;
+    Program().PlotSurface().Redraw(device_pixel_ratio);
+    place = sho::PlaceOf(Program().PlotSurface().Drawing());
+    return place.data();
+  });
 }
 
-// The drawing's pixels, row by row, four bytes R, G, B, A each: a canvas's ImageData as it is.
-const std::uint32_t* sho_plot_pixels() {
-  return Guarded([] { return Program().PlotSurface().Drawing().Pixels().data(); });
-}
-int sho_plot_columns() {
-  return Guarded([] { return Program().PlotSurface().Drawing().Columns(); });
-}
-int sho_plot_rows() {
-  return Guarded([] { return Program().PlotSurface().Drawing().Rows(); });
-}
-
-// The lines the last run appended to y.dat (file 0) or v.dat (file 1), and their size in bytes;
-// written out when first asked for.
-const char* sho_data_lines(int file) {
-  return Guarded([=] { return Program().Lines(sho::DataFileOf(file)).data(); });
-}
-int sho_data_size(int file) {
-  return Guarded([=] { return static_cast<int>(Program().Lines(sho::DataFileOf(file)).size()); });
+// The lines the last run appended to the data files, written out when first asked for: where
+// file 1's (y.dat's) are and their size in bytes, then file 2's (v.dat's).
+const std::uint32_t* sho_take_lines() {
+  return Guarded([] {
+    static std::array<std::uint32_t, 4> lines;
+    int k = 0;
+    for (const sho::DataFile file : {sho::DataFile::kPositions, sho::DataFile::kVelocities}) {
+      const std::string& text = Program().Lines(file);
+      lines[k++] = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(text.data()));
+      lines[k++] = static_cast<std::uint32_t>(text.size());
+    }
+    return lines.data();
+  });
 }
 
 // The ten digits of the page's language, "0" to "9", in which the page writes its counts.
@@ -225,13 +277,11 @@ const char* sho_digits() {
 // before anybody presses Run. Nothing the page shows or keeps changes. Returns the entries' size.
 int sho_warm_up() {
   return Guarded([] {
-    sho::PageRun scratch(1.0);
+    sho::PageWindow scratch(1.0);
     scratch.Run({"1", "0", "0.001"}, ".", -1);
-    std::size_t size = scratch.Lines(sho::PageRun::kPositions).size();
+    std::size_t size = scratch.Lines(sho::DataFile::kPositions).size();
     for (int k = 0; k < scratch.List().Count(); ++k) size += scratch.List().EntryText(k).size();
-    const sho::PlotDrawing& drawing = scratch.PlotSurface().Drawing();
-    const sho::PlotFacts facts =
-        FactsOf(drawing.Shown(sho::kEulerColour), drawing.Shown(sho::kExactColour));
+    const sho::PlotFacts facts = sho::FactsOf(scratch.PlotSurface().Drawing());
     size += sho::InPageLanguage(sho::PlotDescription(facts, {})).size();
     return static_cast<int>(size);
   });

@@ -32,7 +32,7 @@ const Catalogue& PersianCatalogue() {
 }  // namespace
 
 void SetPageLanguage(std::string_view language) {
-  Persian() = language == "fa" || language.starts_with("fa-");
+  Persian() = language == "fa";
 }
 
 std::string PageTranslation(const char* context, const char* text) {

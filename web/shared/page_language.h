@@ -8,8 +8,8 @@
 
 namespace sho {
 
-// The language the page shows its texts in, as the page's script found it in the browser: "fa"
-// for Persian, anything else for English, the program's own language.
+// The language the page shows its texts in, as the page's script chose it from the browser's
+// (translate.js): "fa" for Persian, anything else for English, the program's own language.
 void SetPageLanguage(std::string_view language);
 
 // A text of `context` in the page's language; a text without a finished translation stays English.

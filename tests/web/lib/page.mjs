@@ -85,7 +85,7 @@ export async function openPage(browser, { context, beforeLoad, until = isReady }
 export const isReady = (state) => state === 'ready' || state === 'idle';
 
 function pageState() {
-  return document.documentElement.dataset.state ?? document.body?.dataset.state;
+  return document.documentElement.dataset.state;
 }
 
 export async function waitForState(page, accept, timeout = 30_000) {
@@ -99,9 +99,7 @@ async function countRuns(page) {
     const state = ${pageState};
     window.shoRunsEnded = 0;
     const observer = new MutationObserver(() => { if (state() === 'idle') window.shoRunsEnded++; });
-    for (const element of [document.documentElement, document.body]) {
-      observer.observe(element, { attributes: true, attributeFilter: ['data-state'] });
-    }
+    observer.observe(document.documentElement, { attributes: true, attributeFilter: ['data-state'] });
   })()`);
 }
 

@@ -1,4 +1,4 @@
-#include "web/program/page_run.h"
+#include "web/program/page_window.h"
 
 #include <utility>
 
@@ -26,10 +26,10 @@ void KeptPlot::Redraw(double device_pixel_ratio) {
   for (const Point& point : points_) drawing_.SetPoint(point.x, point.y, point.colour);
 }
 
-PageRun::PageRun(double device_pixel_ratio)
+PageWindow::PageWindow(double device_pixel_ratio)
     : surface_(NearestPixel(kPlotWidthTwips), NearestPixel(kPlotHeightTwips), device_pixel_ratio) {}
 
-void PageRun::Run(std::array<std::string, kEntryCount> texts, std::string_view decimal_separator,
+void PageWindow::Run(std::array<std::string, kEntryCount> texts, std::string_view decimal_separator,
                   int chosen) {
   std::string shown = chosen >= 0 && chosen < list_.Count() ? list_.EntryText(chosen)
                                                             : std::string(list_.EditText());
@@ -39,18 +39,20 @@ void PageRun::Run(std::array<std::string, kEntryCount> texts, std::string_view d
   PerformRun(*this);
 }
 
-void PageRun::ForgetRun() noexcept {
+void PageWindow::ForgetRun() noexcept {
   files_opened_ = false;
   steps_.clear();
   for (std::string& lines : lines_) lines.clear();
 }
 
-void PageRun::WriteStep(double y, double v) { steps_.push_back({y, v}); }
+void PageWindow::WriteStep(double y, double v) { steps_.push_back({y, v}); }
 
-const std::string& PageRun::Lines(DataFile file) {
-  std::string& lines = lines_[file];
+const std::string& PageWindow::Lines(DataFile file) {
+  std::string& lines = lines_[file == DataFile::kPositions ? 0 : 1];
   if (lines.empty()) {
-    for (const Step& step : steps_) AppendDataLine(lines, file == kPositions ? step.y : step.v);
+    for (const Step& step : steps_) {
+      AppendDataLine(lines, file == DataFile::kPositions ? step.y : step.v);
+    }
   }
   return lines;
 }

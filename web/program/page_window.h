@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "outputs/data_lines.h"
 #include "outputs/plot.h"
 #include "outputs/plot_drawing.h"
 #include "outputs/results_list.h"
@@ -39,14 +40,12 @@ class KeptPlot final : public PlotSurface {
   std::vector<Point> points_;
 };
 
-// The window's state between runs in the page, and the host of its runs: the results list and the
-// plot as the desktop keeps them, and the lines this run appends to the two data files, which the
-// page's script then keeps in the browser's storage.
-class PageRun final : public RunHost {
+// The window as the page's program keeps it between runs, and the host of its runs: the results
+// list and the plot as the desktop keeps them, and the lines the last run appended to the two
+// data files, which the page's script then keeps in the browser's storage.
+class PageWindow final : public RunHost {
  public:
-  enum DataFile { kPositions = 0, kVelocities = 1 };
-
-  explicit PageRun(double device_pixel_ratio);
+  explicit PageWindow(double device_pixel_ratio);
 
   // What Run does: the list's edit text becomes what it shows (entry `chosen` of the list when one
   // is chosen, else what it showed), then one run with the three entry texts read with the
@@ -90,7 +89,7 @@ class PageRun final : public RunHost {
   };
   bool files_opened_ = false;
   std::vector<Step> steps_;  // written to the data files by this run
-  std::array<std::string, 2> lines_;
+  std::array<std::string, 2> lines_;  // of file 1, then file 2
 };
 
 }  // namespace sho
