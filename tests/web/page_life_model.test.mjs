@@ -139,31 +139,27 @@ class Exit {
   toString = () => 'Exit';
 }
 
+// The page loaded again in its tab, by `reload(page)`: what it held and the storage took is kept.
+async function loadedAgain(model, real, reload) {
+  const { page } = real.seen;
+  await reload(page);
+  await waitForState(page, (state) => state === 'ready');
+  await real.counting();
+  pageLeaves(model);
+  await assertCounts(real, model);
+  await assertDownloads(real, model);
+}
+
 class StartAgain {
   check = (model) => model.ended;
-  async run(model, real) {
-    const { page } = real.seen;
-    await Promise.all([page.waitForNavigation(), clickIn(page, 'Start the program again')]);
-    await waitForState(page, (state) => state === 'ready');
-    await real.counting();
-    pageLeaves(model);
-    await assertCounts(real, model);
-    await assertDownloads(real, model);
-  }
+  run = (model, real) => loadedAgain(model, real, (page) =>
+    Promise.all([page.waitForNavigation(), clickIn(page, 'Start the program again')]));
   toString = () => 'StartAgain';
 }
 
 class Reload {
   check = () => true;
-  async run(model, real) {
-    const { page } = real.seen;
-    await page.reload();
-    await waitForState(page, (state) => state === 'ready');
-    await real.counting();
-    pageLeaves(model);
-    await assertCounts(real, model);
-    await assertDownloads(real, model);
-  }
+  run = (model, real) => loadedAgain(model, real, (page) => page.reload());
   toString = () => 'Reload';
 }
 

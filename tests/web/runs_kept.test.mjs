@@ -55,6 +55,18 @@ async function closeMessage(page, title, said) {
 const noMessage = async (page, what) =>
   assert.equal(await page.$('dialog[open]'), null, `a message is open ${what}`);
 
+// Opens the page with `options`, hands it to `use`, checks that nothing reached the console or
+// the network, and closes it.
+async function inPage(browser, options, use) {
+  const seen = await openPage(browser, options);
+  try {
+    await use(seen);
+    checkQuiet(seen);
+  } finally {
+    await seen.close();
+  }
+}
+
 for (const name of BROWSERS) {
   describe(`the runs the page keeps in ${name}`, () => {
     let browser;
@@ -66,11 +78,10 @@ for (const name of BROWSERS) {
     });
 
     test('a Run clicked while the page starts runs once the program has, and is kept', async () => {
-      const seen = await openPage(browser, {
+      await inPage(browser, {
         beforeLoad: allOf(holdProgram, holdStorage), until: (state) => state === 'loading',
-      });
-      const { page } = seen;
-      try {
+      }, async (seen) => {
+        const { page } = seen;
         await typeEntries(page, SMALL);
         await clickButton(page, 'Run');
         await typeEntries(page, LARGE);
@@ -90,18 +101,14 @@ for (const name of BROWSERS) {
         await openStorage(page);
         await waitForState(page, isReady);
         await waitForCounts(page, 20000);
-        checkQuiet(seen);
-      } finally {
-        await seen.close();
-      }
+      });
     });
 
     test('Exit before the program has started cancels the Runs clicked meanwhile', async () => {
-      const seen = await openPage(browser, {
+      await inPage(browser, {
         beforeLoad: holdProgram, until: (state) => state === 'loading',
-      });
-      const { page } = seen;
-      try {
+      }, async (seen) => {
+        const { page } = seen;
         await typeEntries(page, SMALL);
         await clickButton(page, 'Run');
         await typeEntries(page, NOT_A_NUMBER);
@@ -117,17 +124,13 @@ for (const name of BROWSERS) {
         await startProgram(page);
         await waitForState(page, isReady);
         await waitForCounts(page, 0);
-        checkQuiet(seen);
-      } finally {
-        await seen.close();
-      }
+      });
     });
 
     test('every refusal of the storage is told, and the runs it held are offered at Exit', async () => {
-      const seen = await openPage(browser, { beforeLoad: refusingWhenFull });
-      const { page } = seen;
-      const refused = /does not keep the data files: the browser's storage for this page is full/;
-      try {
+      await inPage(browser, { beforeLoad: refusingWhenFull }, async (seen) => {
+        const { page } = seen;
+        const refused = /does not keep the data files: the browser's storage for this page is full/;
         await fillStorage(page, true);
         await typeEntries(page, SMALL);
         await clickRun(page);
@@ -171,17 +174,13 @@ for (const name of BROWSERS) {
         await clickButton(page, 'Start the program again');
         await waitForState(page, isReady);
         await waitForCounts(page, 20000);
-        checkQuiet(seen);
-      } finally {
-        await seen.close();
-      }
+      });
     });
 
     test('a newer copy of the page that takes the storage over leaves every line downloadable',
       async () => {
-        const seen = await openPage(browser);
-        const { page } = seen;
-        try {
+        await inPage(browser, {}, async (seen) => {
+          const { page } = seen;
           await typeEntries(page, SMALL);
           await clickRun(page);
           await waitForCounts(page, 10000);
@@ -199,21 +198,17 @@ for (const name of BROWSERS) {
           await closeMessage(page, 'Data files not kept', /a newer copy of this page/);
           await waitForCounts(page, 20000);
           await assertFiles(seen, [small, large], 'after a newer copy took the storage over');
-          checkQuiet(seen);
-        } finally {
-          await seen.close();
-        }
+        });
       });
 
     test('a download or Delete pressed right after Run waits for that run', async () => {
-      const seen = await openPage(browser);
-      const { page } = seen;
-      const clickTogether = (captions) => page.evaluate((texts) => {
-        for (const text of texts) {
-          [...document.querySelectorAll('button')].find((b) => b.textContent === text).click();
-        }
-      }, captions);
-      try {
+      await inPage(browser, {}, async (seen) => {
+        const { page } = seen;
+        const clickTogether = (captions) => page.evaluate((texts) => {
+          for (const text of texts) {
+            [...document.querySelectorAll('button')].find((b) => b.textContent === text).click();
+          }
+        }, captions);
         await typeEntries(page, SMALL);
         await clickTogether(['Run']);
         await assertFiles(seen, [small], 'downloaded in the task after Run');
@@ -223,10 +218,7 @@ for (const name of BROWSERS) {
         await waitForCounts(page, 0);
         await waitForState(page, (state) => state === 'idle');
         await assertFiles(seen, [], 'after Delete in the task of a Run');
-        checkQuiet(seen);
-      } finally {
-        await seen.close();
-      }
+      });
     });
 
     test('a tab closed right after Run keeps that run', async () => {
