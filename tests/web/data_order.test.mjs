@@ -5,42 +5,23 @@
 import assert from 'node:assert/strict';
 import { after, before, describe, test } from 'node:test';
 import { BROWSERS, launch } from './lib/browsers.mjs';
-import { checkQuiet } from './lib/checks.mjs';
-import { assertSameBytes } from './lib/compare.mjs';
+import { checkDataFiles, checkQuiet } from './lib/checks.mjs';
 import { desktopRecords } from './lib/desktop.mjs';
 import {
-  clickRun, download, lineCounts, openMessage, openPage, typeEntries, waitForState,
+  clickRun, lineCounts, openMessage, openPage, typeEntries, waitForState,
 } from './lib/page.mjs';
+import { fillStorage, refusingWhenFull } from './lib/storage.mjs';
 
 const RUNS = [['1', '0', '0.01'], ['20', '0', '0.001']];
 const records = desktopRecords(RUNS);
 const REFUSED = /does not keep the data files: the browser's storage for this page is full/;
 const MAY_CLEAR = /may clear the data files/;
 
-// The storage refuses the first write of the page (as a full one does) and takes the later ones.
-function refuseFirstWrite(page) {
-  return page.evaluateOnNewDocument(() => {
-    const transaction = IDBDatabase.prototype.transaction;
-    let refused = false;
-    IDBDatabase.prototype.transaction = function (stores, mode, ...rest) {
-      if (mode === 'readwrite' && !refused) {
-        refused = true;
-        throw new DOMException('The quota has been exceeded.', 'QuotaExceededError');
-      }
-      return transaction.call(this, stores, mode, ...rest);
-    };
-  });
-}
-
 // What the data files' section shows.
 const sectionText = (page) => page.$eval('#data-files', (section) => section.innerText);
 
 async function assertBothRunsInOrder(seen, what) {
-  for (const file of ['y.dat', 'v.dat']) {
-    const key = file.replace('.', '_');
-    assertSameBytes(await download(seen, `Download ${file}`, file),
-      Buffer.concat(records.map((record) => record[key])), `${file} ${what}`);
-  }
+  await checkDataFiles(seen, records, what);
   assert.deepEqual(await lineCounts(seen.page), { 'y.dat': 20000, 'v.dat': 20000 }, what);
 }
 
@@ -55,13 +36,15 @@ for (const name of BROWSERS) {
     });
 
     test('a run the browser refused is kept before the next one it keeps', async () => {
-      const seen = await openPage(browser, { beforeLoad: refuseFirstWrite });
+      const seen = await openPage(browser, { beforeLoad: refusingWhenFull });
       const { page } = seen;
       try {
         await typeEntries(page, RUNS[0]);
+        await fillStorage(page, true);
         await clickRun(page);
         await (await (await openMessage(page, 'Data files not kept'))
           .$('::-p-aria([name="OK"][role="button"])')).click();
+        await fillStorage(page, false);
         const refused = await sectionText(page);
         assert.match(refused, REFUSED, 'after the refused run');
         assert.doesNotMatch(refused, MAY_CLEAR, 'asked to keep the files before keeping any');

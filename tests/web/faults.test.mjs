@@ -14,8 +14,8 @@ const { BROWSERS, launch } = await import('./lib/browsers.mjs');
 const { checkQuiet } = await import('./lib/checks.mjs');
 const { assertSameBytes, assertSameEntries } = await import('./lib/compare.mjs');
 const { desktopRecords } = await import('./lib/desktop.mjs');
-const { clickRun, download, lineCounts, listShown, named, openMessage, openPage, type,
-  typeEntries, waitForState } = await import('./lib/page.mjs');
+const { clickRun, closeMessage, download, lineCounts, listShown, named, openMessage, openPage,
+  type, typeEntries, waitForCounts, waitForState } = await import('./lib/page.mjs');
 
 const SMALL_STEP = ['1', '0', '0.01'];
 const [small] = desktopRecords([SMALL_STEP]);
@@ -28,13 +28,6 @@ test('the page handed out cannot be made to fail on cue', () => {
   assert.ok(programOf(process.env.SHO_WEB_PAGE).includes('a fault provoked in the run'));
   assert.ok(!programOf(SHIPPED_PAGE).includes('a fault provoked'));
 });
-
-async function closeMessage(page, title, details) {
-  const message = await openMessage(page, title);
-  assert.match(await message.evaluate((element) => element.innerText), details);
-  await (await message.$('::-p-aria([name="OK"][role="button"])')).click();
-  await page.waitForFunction(() => !document.querySelector('dialog[open]'), { timeout: 5000 });
-}
 
 for (const name of BROWSERS) {
   describe(`the page's faults in ${name}`, () => {
@@ -89,8 +82,7 @@ for (const name of BROWSERS) {
           await (await named(page, 'button', 'Delete data files')).click();
           const question = await openMessage(page, 'Delete data files');
           await (await question.$('::-p-aria([name="Delete"][role="button"])')).click();
-          await page.waitForFunction(() => /Lines in y\.dat: 0\b/.test(
-            document.getElementById('data-files').innerText), { timeout: 10_000 });
+          await waitForCounts(page, 0);
           assert.equal((await download(seen, 'Download y.dat', 'y.dat')).length, 0, 'y.dat deleted');
           checkQuiet(seen);
         } finally {

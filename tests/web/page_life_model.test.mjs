@@ -4,8 +4,9 @@
 // chosen runs, the site's data cleared (Chromium) and Delete. Each case starts in a browser
 // context of its own, with empty storage. After each step the counts must be the model's, and the
 // messages those the model expects; at the end, and after the tab is closed or reloaded, the
-// downloads must be its lines, byte for byte. A run in flight when its tab closes may be kept or
-// not; every run that was done before is kept.
+// downloads must be its lines, byte for byte, and nothing may have reached the console. A run in
+// flight when its tab closes may be kept or not; every run that was done before is kept. Besides
+// the random cases, each browser plays the sequences of EXAMPLES.
 //   SHO_MODEL_RUNS  cases per browser (default 3); SHO_MODEL_SEED  fast-check's seed
 import assert from 'node:assert/strict';
 import { mkdtempSync, rmSync } from 'node:fs';
@@ -14,9 +15,11 @@ import { join } from 'node:path';
 import { after, before, describe, test } from 'node:test';
 import fc from 'fast-check';
 import { BROWSERS, launch, newContext } from './lib/browsers.mjs';
-import { assertSameBytes } from './lib/compare.mjs';
+import { checkDataFiles, checkQuiet } from './lib/checks.mjs';
 import { desktopRecords } from './lib/desktop.mjs';
-import { download, lineCounts, named, openPage, waitForRuns, waitForState } from './lib/page.mjs';
+import {
+  clickInOneTask, countRuns, lineCounts, named, openPage, waitForCounts, waitForRuns, waitForState,
+} from './lib/page.mjs';
 import { fillStorage, refusingWhenFull } from './lib/storage.mjs';
 
 const RUNS = Number(process.env.SHO_MODEL_RUNS ?? 3);
@@ -45,13 +48,6 @@ async function closeMessages(page) {
   }
 }
 
-async function clickIn(page, text) {
-  await page.evaluate((caption) => {
-    [...document.querySelectorAll('button')].find((button) => button.textContent === caption)
-      .click();
-  }, text);
-}
-
 async function setEntries(page, texts) {
   await page.evaluate((values) => values.forEach((value, k) => {
     document.getElementById(`control-Text1-${k}`).value = value;
@@ -72,25 +68,8 @@ function pageLeaves(model) {
   Object.assign(model, { refusing: false, lastTold: '', ended: false });
 }
 
-async function assertCounts(real, model) {
-  const lines = expectedLines(model);
-  const shown = () => lineCounts(real.seen.page).catch(() => ({}));
-  const deadline = Date.now() + 10_000;
-  let counts = await shown();
-  while (counts['y.dat'] !== lines && Date.now() < deadline) {
-    await new Promise((done) => setTimeout(done, 100));
-    counts = await shown();
-  }
-  assert.deepEqual(counts, { 'y.dat': lines, 'v.dat': lines }, 'the line counts');
-}
-
-async function assertDownloads(real, model) {
-  const records = [...model.kept, ...model.held];
-  for (const [file, key] of [['y.dat', 'y_dat'], ['v.dat', 'v_dat']]) {
-    assertSameBytes(await download(real.seen, `Download ${file}`, file),
-      Buffer.concat(records.map((record) => record[key])), file);
-  }
-}
+const assertCounts = (real, model) => waitForCounts(real.seen.page, expectedLines(model));
+const assertDownloads = (real, model) => checkDataFiles(real.seen, [...model.kept, ...model.held]);
 
 // After the tab was closed or reloaded: the run that was in flight, if any, kept or not.
 async function settleInFlight(real, model) {
@@ -131,7 +110,7 @@ class Run {
 class Exit {
   check = (model) => !model.ended;
   async run(model, real) {
-    await clickIn(real.seen.page, 'Exit');
+    await clickInOneTask(real.seen.page, 'Exit');
     await waitForState(real.seen.page, (state) => state === 'ended');
     model.ended = true;
     await assertCounts(real, model);
@@ -144,7 +123,7 @@ async function loadedAgain(model, real, reload) {
   const { page } = real.seen;
   await reload(page);
   await waitForState(page, (state) => state === 'ready');
-  await real.counting();
+  await countRuns(page);
   pageLeaves(model);
   await assertCounts(real, model);
   await assertDownloads(real, model);
@@ -153,7 +132,7 @@ async function loadedAgain(model, real, reload) {
 class StartAgain {
   check = (model) => model.ended;
   run = (model, real) => loadedAgain(model, real, (page) =>
-    Promise.all([page.waitForNavigation(), clickIn(page, 'Start the program again')]));
+    Promise.all([page.waitForNavigation(), clickInOneTask(page, 'Start the program again')]));
   toString = () => 'StartAgain';
 }
 
@@ -176,7 +155,7 @@ class CloseTab {
     const record = model.ended ? null : RECORDS[this.entries];
     if (record) {
       await setEntries(page, ENTRIES[this.entries]);
-      await clickIn(page, 'Run');
+      await clickInOneTask(page, 'Run');
       await new Promise((done) => setTimeout(done, this.delay));
     }
     const refusing = model.refusing;
@@ -219,7 +198,7 @@ class Delete {
   check = () => true;
   async run(model, real) {
     const { page } = real.seen;
-    await clickIn(page, 'Delete data files');
+    await clickInOneTask(page, 'Delete data files');
     const question = await page.waitForSelector('dialog[open]');
     await (await question.$('::-p-aria([name="Delete"][role="button"])')).click();
     await page.waitForFunction((shown) => !shown.isConnected, { timeout: 5000 }, question);
@@ -233,6 +212,13 @@ class Delete {
   }
   toString = () => 'Delete';
 }
+
+// Sequences played every time: the site's data cleared in the browser while the page is open,
+// after a kept run (the storage is opened again, its counts true, the next run kept).
+const EXAMPLES = {
+  chromium: [[[new Run('whole'), new ClearSiteData(), new Run('large')]]],
+  firefox: [],
+};
 
 function commands(browserName) {
   const entries = fc.constantFrom(...Object.keys(ENTRIES));
@@ -270,24 +256,20 @@ for (const name of BROWSERS) {
           seen.page.on('dialog', (dialog) => dialog.accept());  // leaving with runs held
           real.seen = { ...seen, downloads };
         };
-        // Counts the runs that end in the page as it is now.
-        real.counting = () => real.seen.page.evaluate(() => {
-          window.shoRunsEnded = 0;
-          new MutationObserver(() => {
-            if (document.documentElement.dataset.state === 'idle') window.shoRunsEnded++;
-          }).observe(document.documentElement, { attributes: true, attributeFilter: ['data-state'] });
-        });
         try {
           await real.open();
           const model = newModel();
           await fc.asyncModelRun(() => ({ model, real }), sequence);
           await assertDownloads(real, model);
+          checkQuiet(real.seen);
         } finally {
           if (process.env.SHO_MODEL_LOG) console.log(String(sequence));
           await context.close();
           rmSync(downloads, { recursive: true, force: true });
         }
-      }), { numRuns: RUNS, seed: SEED, verbose: 1 });
+      }), {
+        numRuns: RUNS + EXAMPLES[name].length, seed: SEED, verbose: 1, examples: EXAMPLES[name],
+      });
     });
   });
 }

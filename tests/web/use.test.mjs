@@ -10,7 +10,7 @@ import { assertSameBytes, assertSameEntries } from './lib/compare.mjs';
 import { desktopRecords } from './lib/desktop.mjs';
 import {
   PAGE_URL, clickRun, download, entry, lineCounts, listShown, named, namedCanvas, openMessage,
-  openPage, runsEnded, typeEntries, waitForRuns, waitForState,
+  openPage, runsEnded, typeEntries, waitForCounts, waitForRuns, waitForState,
 } from './lib/page.mjs';
 
 const SMALL_STEP = ['1', '0', '0.01'];
@@ -20,17 +20,6 @@ const [small, large, notANumber] = desktopRecords([SMALL_STEP, LARGE_Y0, NOT_A_N
 
 async function isFocused(handle) {
   return handle.evaluate((element) => element === document.activeElement);
-}
-
-async function waitForCounts(page, lines) {
-  const deadline = Date.now() + 10_000;
-  let counts;
-  while (Date.now() < deadline) {
-    counts = await lineCounts(page);
-    if (counts['y.dat'] === lines && counts['v.dat'] === lines) return;
-    await new Promise((done) => setTimeout(done, 50));
-  }
-  assert.deepEqual(counts, { 'y.dat': lines, 'v.dat': lines }, 'the line counts shown');
 }
 
 // Delete data files asks first, with the focus on Cancel; `answer` is the button pressed.

@@ -66,6 +66,14 @@ export async function checkOutputs(seen, record, names = {}) {
   assertSamePixels(await plotPixels(seen.page), record.pixels, `the plot after ${what}`);
 }
 
+// Both data files as the page downloads them, against these records' lines in this order.
+export async function checkDataFiles(seen, records, what = '') {
+  for (const [file, key] of [['y.dat', 'y_dat'], ['v.dat', 'v_dat']]) {
+    assertSameBytes(await download(seen, `Download ${file}`, file),
+      Buffer.concat(records.map((record) => record[key])), `${file} ${what}`.trim());
+  }
+}
+
 // Nothing requested from elsewhere and no error on the console, since the page opened.
 export function checkQuiet(seen) {
   assert.deepEqual(seen.requests, [], 'the page requested something beyond its own file');

@@ -1,5 +1,6 @@
 // Drives the page as a user does: controls found by their role and accessible name, entries typed,
 // buttons clicked. Every page opened here records what it requests and what reaches its console.
+import assert from 'node:assert/strict';
 import { mkdtempSync, readdirSync, readFileSync, rmSync, statSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { dirname, join, resolve } from 'node:path';
@@ -93,8 +94,8 @@ export async function waitForState(page, accept, timeout = 30_000) {
 }
 
 // Counts the runs that end from now on ("running" becomes "idle"), so that a run is waited for
-// however quickly it ends.
-async function countRuns(page) {
+// however quickly it ends. openPage starts it; a page loaded again in its tab needs it again.
+export async function countRuns(page) {
   await page.evaluate(`(() => {
     const state = ${pageState};
     window.shoRunsEnded = 0;
@@ -127,6 +128,16 @@ export async function type(page, index, text) {
 
 export async function typeEntries(page, texts) {
   for (const [index, text] of texts.entries()) await type(page, index, text);
+}
+
+// Clicks the buttons with these captions one after the other in one task of the page, as a user
+// quicker than any frame would, or as the page's own code would; waits for nothing.
+export function clickInOneTask(page, ...captions) {
+  return page.evaluate((texts) => {
+    for (const text of texts) {
+      [...document.querySelectorAll('button')].find((button) => button.textContent === text).click();
+    }
+  }, captions);
 }
 
 // Clicks Run and waits until the run has ended.
@@ -168,6 +179,14 @@ export async function openMessage(page, name) {
       `not ${JSON.stringify(name)}`);
   }
   return dialog;
+}
+
+// Closes the message named `title`, which must say `said`, with its OK.
+export async function closeMessage(page, title, said) {
+  const message = await openMessage(page, title);
+  assert.match(await message.evaluate((element) => element.innerText), said);
+  await (await message.$('::-p-aria([name="OK"][role="button"])')).click();
+  await page.waitForFunction(() => !document.querySelector('dialog[open]'), { timeout: 5000 });
 }
 
 // The canvas with this accessible name (the plot is named "Graphs" in English).
@@ -238,3 +257,16 @@ export async function lineCounts(page, region = 'Data files') {
   });
 }
 
+
+// Waits up to 10 s for the page to count `lines` in each data file (the section may be hidden or
+// not yet there meanwhile).
+export async function waitForCounts(page, lines) {
+  const deadline = Date.now() + 10_000;
+  let counts;
+  while (Date.now() < deadline) {
+    counts = await lineCounts(page).catch(() => ({}));
+    if (counts['y.dat'] === lines && counts['v.dat'] === lines) return;
+    await new Promise((done) => setTimeout(done, 50));
+  }
+  assert.deepEqual(counts, { 'y.dat': lines, 'v.dat': lines }, 'the line counts shown');
+}
