@@ -83,11 +83,13 @@ DataFiles::~DataFiles() {
 }
 
 std::filesystem::path DataFiles::PositionsPath() const {
-  return std::filesystem::absolute(directory_ / kPositionsName).lexically_normal();
+  return std::filesystem::absolute(directory_ / DataFileName(DataFile::kPositions))
+      .lexically_normal();
 }
 
 std::filesystem::path DataFiles::VelocitiesPath() const {
-  return std::filesystem::absolute(directory_ / kVelocitiesName).lexically_normal();
+  return std::filesystem::absolute(directory_ / DataFileName(DataFile::kVelocities))
+      .lexically_normal();
 }
 
 void DataFiles::OpenDataFiles() {

@@ -36,9 +36,6 @@ namespace sho {
 // files hold whatever the disk had written.
 class DataFiles {
  public:
-  static constexpr const char* kPositionsName = DataFileName(DataFile::kPositions);
-  static constexpr const char* kVelocitiesName = DataFileName(DataFile::kVelocities);
-
   // The files live in `directory`: the working directory, unless a test says otherwise.
   explicit DataFiles(std::filesystem::path directory = ".",
                      std::chrono::milliseconds lock_timeout = std::chrono::seconds(5),

@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <string_view>
 
+#include "outputs/data_lines.h"
+
 namespace sho {
 namespace {
 
@@ -16,7 +18,8 @@ namespace {
 constexpr std::string_view kHeader =
     "Kept by sho-euler while a run writes y.dat and v.dat; the run removes it when it ends.\n";
 constexpr const char* kLineFormat = "%s %020llu %020llu %020lld %020lld\n";
-constexpr const char* kFileNames[2] = {"y.dat", "v.dat"};
+constexpr const char* kFileNames[2] = {DataFileName(DataFile::kPositions),
+                                       DataFileName(DataFile::kVelocities)};
 constexpr std::size_t kLineLength = 5 + 4 * 21 + 1;
 constexpr std::size_t kRecordLength = kHeader.size() + 2 * kLineLength;
 

@@ -44,8 +44,6 @@ class PairingRecord {
   // Removes the record and closes it: the files are paired again.
   void Remove() noexcept;
 
-  bool IsOpen() const noexcept { return fd_ >= 0; }
-
  private:
   void Close() noexcept;
 

@@ -77,11 +77,16 @@ function changed() {
   if (Life.isOver()) ProgramEnded.showKept(whatIsKept());
 }
 
+// The run is stored, held, lost or gone: its turn ends. Only a held run keeps its lines here.
 function settle(run, state) {
   run.state = state;
-  if (state !== 'held' && state !== 'unwritten') run.bytes = null;
-  if (!pending(run)) run.settle();
+  if (state !== 'held') run.bytes = null;
+  run.settle();
 }
+
+// Written once it is stored: a run whose lines are only in the page.
+const inPageOnly = (run) => run.state === 'unwritten' || run.state === 'held';
+const recordOf = (run) => ({ key: keyOf(run), lines: run.lines, bytes: run.bytes });
 
 // The run's key, given when it is first written: later than anything stored or given before.
 function keyOf(run) {
@@ -108,7 +113,7 @@ function readStored() {
       }
     }
     for (const run of runs) {
-      if (ours.has(run.number) && (run.state === 'unwritten' || run.state === 'held')) {
+      if (ours.has(run.number) && inPageOnly(run)) {
         settle(run, 'stored');
       } else if (!ours.has(run.number) && run.state === 'stored') {
         settle(run, 'gone');
@@ -157,7 +162,7 @@ function watchClosing() {
 // the browser allows, so that the counts say what it holds now. The browser refuses at first
 // while it clears the page's site data.
 function storageClosed(tries = 4) {
-  if (Store.state().phase === 'closed') refusal = new DOMException('', 'ClosedError');
+  refusal = closedOr(refusal);
   usable().then((to) => {
     changed();
     const gaveUp = to || Store.state().refusal?.name === 'VersionError' || tries <= 1;
@@ -165,8 +170,13 @@ function storageClosed(tries = 4) {
   });
 }
 
+// A refusal, named as a closed storage where the browser closed it.
+function closedOr(error) {
+  return Store.state().phase === 'closed' ? new DOMException('', 'ClosedError') : error;
+}
+
 function tellRefused(error) {
-  refusal = Store.state().phase === 'closed' ? new DOMException('', 'ClosedError') : error;
+  refusal = closedOr(error);
   // Held from now on, in the order they ran.
   for (const run of runs) {
     if (run.state === 'unwritten') settle(run, 'held');
@@ -187,8 +197,8 @@ function writeWaiting(tries = 2) {
   if (!next || next.state === 'ran') return Promise.resolve();
   return usable().then((to) => {
     if (!to) return tellRefused(Store.state().refusal);
-    return Store.write(to, [{ key: keyOf(next), lines: next.lines, bytes: next.bytes }]).then(() => {
-      if (next.state === 'unwritten' || next.state === 'held') settle(next, 'stored');
+    return Store.write(to, [recordOf(next)]).then(() => {
+      if (inPageOnly(next)) settle(next, 'stored');
       lastTold = 'kept';
       return readStored().then(() => {
         changed();
@@ -244,10 +254,9 @@ export function runAwaitingLines() {
   return last && last.state === 'ran' ? last : null;
 }
 
-// The run's lines, [y.dat's bytes, v.dat's bytes], or null where the program could not give
-// them; they are kept in the run's turn. Resolves once they are stored or held.
+// The lines of the run that awaits them, [y.dat's bytes, v.dat's bytes], or null where the
+// program could not give them; they are kept in the run's turn.
 export function give(run, bytes) {
-  if (run.state !== 'ran') return run.settled;
   if (bytes) {
     run.bytes = bytes;
     run.state = 'unwritten';
@@ -256,7 +265,6 @@ export function give(run, bytes) {
   }
   changed();
   keepWriting();
-  return run.settled;
 }
 
 // As the page goes away (or is hidden, and may never be shown again): starts the write of every
@@ -271,13 +279,12 @@ export function writeNow() {
   const writes = [];
   for (const run of runs) {
     if (run.state === 'ran') break;
-    if (run.state !== 'unwritten' && run.state !== 'held') continue;
+    if (!inPageOnly(run)) continue;
     runsToWrite.push(run);
-    const these = runsToWrite.map((each) => ({ key: keyOf(each), lines: each.lines, bytes: each.bytes }));
     const written = runsToWrite.slice();
-    writes.push(Store.write(to, these).then(() => {
+    writes.push(Store.write(to, written.map(recordOf)).then(() => {
       for (const each of written) {
-        if (each.state === 'unwritten' || each.state === 'held') settle(each, 'stored');
+        if (inPageOnly(each)) settle(each, 'stored');
       }
       changed();
     }, () => {}));
@@ -404,18 +411,13 @@ export function start(place, names) {
   addEventListener('focus', () => {
     if (Store.openConnection()) readStored().then(changed);
   });
-  return Store.open(files).then(() => {
-    if (!Store.openConnection()) return null;
-    watchClosing();
-    return readStored();
-  })
-    .then(() => {
-      if (Store.state().phase === 'open') {
-        askToPersist();
-      } else {
-        refusal = Store.state().refusal;
-      }
-      changed();
-      keepWriting();
-    });
+  return usable().then(() => {
+    if (Store.state().phase === 'open') {
+      askToPersist();
+    } else {
+      refusal = Store.state().refusal;
+    }
+    changed();
+    keepWriting();
+  });
 }

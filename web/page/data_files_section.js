@@ -1,20 +1,13 @@
 // The data files' section below the window: what the files are, each file's line count, why the
 // browser does not keep them while it does not, and their downloads and Delete. It is handed
 // what it shows.
+import { button } from './button.js';
 import { fillIn, inPageDigits, qsTranslate } from './translate.js';
 
 let files = [];
 const counts = [];
 let status = null;
 let evictableNote = null;
-
-function button(text, action) {
-  const made = document.createElement('button');
-  made.type = 'button';
-  made.textContent = text;
-  made.addEventListener('click', action);
-  return made;
-}
 
 // Builds the section in `place` for the files named `names`; `download(k)` gives file k,
 // `deleteFiles()` asks and deletes both.

@@ -2,19 +2,14 @@
 // that stopped its WebAssembly: what happened, what became of the data files, the downloads while
 // some of their lines are only in the page, and a button that loads the page again, which starts
 // the program anew. It is handed its texts, already in the page's language.
+import { button } from './button.js';
+
 let said = null;
 let offers = null;
 
 function textElement(tag, text) {
   const made = document.createElement(tag);
   made.textContent = text;
-  return made;
-}
-
-function button(label, action) {
-  const made = textElement('button', label);
-  made.type = 'button';
-  made.addEventListener('click', action);
   return made;
 }
 

@@ -11,7 +11,7 @@ const persian = /^fa(-|$)/i.test(firstLanguage);
 
 // The language the page's texts are in, and their direction.
 export const language = persian ? 'fa' : 'en';
-export const direction = persian ? 'rtl' : 'ltr';
+const direction = persian ? 'rtl' : 'ltr';
 
 // The part of the page whose texts are the page's own, not the window's: its messages and menu
 // go there too, so that all of them read in the page's language and direction.

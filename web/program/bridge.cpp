@@ -12,10 +12,8 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
-#include <type_traits>
 #include <utility>
 
-#include "form/message.h"
 #include "form/plot_description.h"
 #include "form/run_stopped.h"
 #include "outputs/data_lines.h"
@@ -108,12 +106,15 @@ using PlotPlace = std::array<std::uint32_t, 3>;
 
 PlotPlace PlaceOf(const PlotDrawing& drawing) {
   return {static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(drawing.Pixels().data())),
-          static_cast<std::uint32_t>(drawing.Columns()), static_cast<std::uint32_t>(drawing.Rows())};
+          static_cast<std::uint32_t>(drawing.Columns()),
+          static_cast<std::uint32_t>(drawing.Rows())};
 }
 
 void AddPlot(JsonWriter& json, const PlotDrawing& drawing) {
   const PlotPlace place = PlaceOf(drawing);
-  json.Open("plot").Add("pixels", static_cast<int>(place[0])).Add("columns", static_cast<int>(place[1]));
+  json.Open("plot")
+      .Add("pixels", static_cast<int>(place[0]))
+      .Add("columns", static_cast<int>(place[1]));
   json.Add("rows", static_cast<int>(place[2])).Close();
 }
 
@@ -162,7 +163,8 @@ std::array<std::string, 4> InputTexts() {
   std::size_t at = 0;
   for (std::string& text : texts) {
     const std::size_t end = Input().find('\0', at);
-    if (end == std::string::npos) throw std::invalid_argument("the run's entries are not all there");
+    if (end == std::string::npos)
+      throw std::invalid_argument("the run's entries are not all there");
     text = Input().substr(at, end - at);
     at = end + 1;
   }

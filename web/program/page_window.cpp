@@ -30,7 +30,7 @@ PageWindow::PageWindow(double device_pixel_ratio)
     : surface_(NearestPixel(kPlotWidthTwips), NearestPixel(kPlotHeightTwips), device_pixel_ratio) {}
 
 void PageWindow::Run(std::array<std::string, kEntryCount> texts, std::string_view decimal_separator,
-                  int chosen) {
+                     int chosen) {
   std::string shown = chosen >= 0 && chosen < list_.Count() ? list_.EntryText(chosen)
                                                             : std::string(list_.EditText());
   list_.SetEditText(std::move(shown));

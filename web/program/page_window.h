@@ -88,7 +88,7 @@ class PageWindow final : public RunHost {
     double y, v;
   };
   bool files_opened_ = false;
-  std::vector<Step> steps_;  // written to the data files by this run
+  std::vector<Step> steps_;           // written to the data files by this run
   std::array<std::string, 2> lines_;  // of file 1, then file 2
 };
 

@@ -31,9 +31,7 @@ const Catalogue& PersianCatalogue() {
 
 }  // namespace
 
-void SetPageLanguage(std::string_view language) {
-  Persian() = language == "fa";
-}
+void SetPageLanguage(std::string_view language) { Persian() = language == "fa"; }
 
 std::string PageTranslation(const char* context, const char* text) {
   if (!Persian()) return text;
