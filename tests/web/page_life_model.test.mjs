@@ -80,43 +80,36 @@ async function settleInFlight(real, model) {
   if (counts['y.dat'] === expectedLines(model) + linesOf(run)) model.kept.push(run);
 }
 
-class Run {
-  constructor(entries) {
-    this.entries = entries;
-  }
-  check = (model) => !model.ended;
-  async run(model, real) {
-    const record = RECORDS[this.entries];
-    const { page } = real.seen;
-    await setEntries(page, ENTRIES[this.entries]);
-    const before = await page.evaluate(() => window.shoRunsEnded);
-    await (await named(page, 'button', 'Run')).click();
-    await waitForRuns(page, before + 1);
-    const expected = record.message ? [record.message.title] : [];
-    if (linesOf(record) > 0 && model.refusing) {
-      model.held.push(record);
-      if (model.lastTold !== 'refused') expected.push('Data files not kept');
-      model.lastTold = 'refused';
-    } else if (linesOf(record) > 0) {
-      model.kept.push(...model.held.splice(0), record);
-      model.lastTold = 'kept';
-    }
-    assert.deepEqual(await closeMessages(page), expected, 'the messages');
-    await assertCounts(real, model);
-  }
-  toString = () => `Run(${this.entries})`;
-}
+// A command of the model: its name as a failing sequence prints it, what it does to the page and
+// to the model, and when it may come (by default, at any time).
+const command = (name, run, check = () => true) => ({ check, run, toString: () => name });
 
-class Exit {
-  check = (model) => !model.ended;
-  async run(model, real) {
-    await clickInOneTask(real.seen.page, 'Exit');
-    await waitForState(real.seen.page, (state) => state === 'ended');
-    model.ended = true;
-    await assertCounts(real, model);
+const runWith = (entries) => command(`Run(${entries})`, async (model, real) => {
+  const record = RECORDS[entries];
+  const { page } = real.seen;
+  await setEntries(page, ENTRIES[entries]);
+  const before = await page.evaluate(() => window.shoRunsEnded);
+  await (await named(page, 'button', 'Run')).click();
+  await waitForRuns(page, before + 1);
+  const expected = record.message ? [record.message.title] : [];
+  if (linesOf(record) > 0 && model.refusing) {
+    model.held.push(record);
+    if (model.lastTold !== 'refused') expected.push('Data files not kept');
+    model.lastTold = 'refused';
+  } else if (linesOf(record) > 0) {
+    model.kept.push(...model.held.splice(0), record);
+    model.lastTold = 'kept';
   }
-  toString = () => 'Exit';
-}
+  assert.deepEqual(await closeMessages(page), expected, 'the messages');
+  await assertCounts(real, model);
+}, (model) => !model.ended);
+
+const exit = command('Exit', async (model, real) => {
+  await clickInOneTask(real.seen.page, 'Exit');
+  await waitForState(real.seen.page, (state) => state === 'ended');
+  model.ended = true;
+  await assertCounts(real, model);
+}, (model) => !model.ended);
 
 // The page loaded again in its tab, by `reload(page)`: what it held and the storage took is kept.
 async function loadedAgain(model, real, reload) {
@@ -129,34 +122,22 @@ async function loadedAgain(model, real, reload) {
   await assertDownloads(real, model);
 }
 
-class StartAgain {
-  check = (model) => model.ended;
-  run = (model, real) => loadedAgain(model, real, (page) =>
-    Promise.all([page.waitForNavigation(), clickInOneTask(page, 'Start the program again')]));
-  toString = () => 'StartAgain';
-}
+const startAgain = command('StartAgain', (model, real) => loadedAgain(model, real, (page) =>
+  Promise.all([page.waitForNavigation(), clickInOneTask(page, 'Start the program again')])),
+(model) => model.ended);
 
-class Reload {
-  check = () => true;
-  run = (model, real) => loadedAgain(model, real, (page) => page.reload());
-  toString = () => 'Reload';
-}
+const reload = command('Reload', (model, real) => loadedAgain(model, real, (page) => page.reload()));
 
 // Closes the tab, `delay` milliseconds after a Run with `entries` (none once the program has
 // ended), and opens the page again in a new one.
-class CloseTab {
-  constructor(entries, delay) {
-    this.entries = entries;
-    this.delay = delay;
-  }
-  check = () => true;
-  async run(model, real) {
+const closeTab = (entries, delay) => command(`CloseTab(${entries}, ${delay} ms)`,
+  async (model, real) => {
     const { page } = real.seen;
-    const record = model.ended ? null : RECORDS[this.entries];
+    const record = model.ended ? null : RECORDS[entries];
     if (record) {
-      await setEntries(page, ENTRIES[this.entries]);
+      await setEntries(page, ENTRIES[entries]);
       await clickInOneTask(page, 'Run');
-      await new Promise((done) => setTimeout(done, this.delay));
+      await new Promise((done) => setTimeout(done, delay));
     }
     const refusing = model.refusing;
     await page.close({ runBeforeUnload: false });
@@ -166,73 +147,56 @@ class CloseTab {
     await settleInFlight(real, model);
     await assertCounts(real, model);
     await assertDownloads(real, model);
-  }
-  toString = () => `CloseTab(${this.entries}, ${this.delay} ms)`;
-}
+  });
 
-class Refuse {
-  constructor(full) {
-    this.full = full;
-  }
-  check = () => true;
-  async run(model, real) {
-    await fillStorage(real.seen.page, this.full);
-    model.refusing = this.full;
-  }
-  toString = () => `Refuse(${this.full})`;
-}
+const refuse = (full) => command(`Refuse(${full})`, async (model, real) => {
+  await fillStorage(real.seen.page, full);
+  model.refusing = full;
+});
 
-class ClearSiteData {
-  check = () => true;
-  async run(model, real) {
-    const session = await real.seen.page.createCDPSession();
-    await session.send('Storage.clearDataForOrigin', { origin: 'file://', storageTypes: 'indexeddb' });
-    await session.detach();
+const clearSiteData = command('ClearSiteData', async (model, real) => {
+  const session = await real.seen.page.createCDPSession();
+  await session.send('Storage.clearDataForOrigin', { origin: 'file://', storageTypes: 'indexeddb' });
+  await session.detach();
+  model.kept = [];
+  await assertCounts(real, model);
+});
+
+const deleteFiles = command('Delete', async (model, real) => {
+  const { page } = real.seen;
+  await clickInOneTask(page, 'Delete data files');
+  const question = await page.waitForSelector('dialog[open]');
+  await (await question.$('::-p-aria([name="Delete"][role="button"])')).click();
+  await page.waitForFunction((shown) => !shown.isConnected, { timeout: 5000 }, question);
+  if (model.refusing) {
+    assert.deepEqual(await closeMessages(page), ['Data files not deleted'], 'the messages');
+  } else {
     model.kept = [];
-    await assertCounts(real, model);
+    model.held = [];
   }
-  toString = () => 'ClearSiteData';
-}
-
-class Delete {
-  check = () => true;
-  async run(model, real) {
-    const { page } = real.seen;
-    await clickInOneTask(page, 'Delete data files');
-    const question = await page.waitForSelector('dialog[open]');
-    await (await question.$('::-p-aria([name="Delete"][role="button"])')).click();
-    await page.waitForFunction((shown) => !shown.isConnected, { timeout: 5000 }, question);
-    if (model.refusing) {
-      assert.deepEqual(await closeMessages(page), ['Data files not deleted'], 'the messages');
-    } else {
-      model.kept = [];
-      model.held = [];
-    }
-    await assertCounts(real, model);
-  }
-  toString = () => 'Delete';
-}
+  await assertCounts(real, model);
+});
 
 // Sequences played every time: the site's data cleared in the browser while the page is open,
 // after a kept run (the storage is opened again, its counts true, the next run kept).
 const EXAMPLES = {
-  chromium: [[[new Run('whole'), new ClearSiteData(), new Run('large')]]],
+  chromium: [[[runWith('whole'), clearSiteData, runWith('large')]]],
   firefox: [],
 };
 
 function commands(browserName) {
   const entries = fc.constantFrom(...Object.keys(ENTRIES));
-  const run = entries.map((name) => new Run(name));
+  const run = entries.map(runWith);
   const all = [
     run, run, run,  // Run the most
-    fc.constant(new Exit()),
-    fc.constant(new StartAgain()),
-    fc.constant(new Reload()),
-    fc.tuple(entries, fc.integer({ min: 0, max: 40 })).map(([name, delay]) => new CloseTab(name, delay)),
-    fc.boolean().map((full) => new Refuse(full)),
-    fc.constant(new Delete()),
+    fc.constant(exit),
+    fc.constant(startAgain),
+    fc.constant(reload),
+    fc.tuple(entries, fc.integer({ min: 0, max: 40 })).map(([name, delay]) => closeTab(name, delay)),
+    fc.boolean().map(refuse),
+    fc.constant(deleteFiles),
   ];
-  if (browserName === 'chromium') all.push(fc.constant(new ClearSiteData()));
+  if (browserName === 'chromium') all.push(fc.constant(clearSiteData));
   return fc.commands(all, { maxCommands: 10 });
 }
 
